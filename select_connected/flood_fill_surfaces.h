@@ -1,0 +1,19 @@
+#ifndef SELECT_CONNECTED_FLOOD_FILL_SURFACES_H
+#define SELECT_CONNECTED_FLOOD_FILL_SURFACES_H
+
+#include <cstdint>
+
+#include "host/vexo_host_api.h"
+#include "select_connected/surface_entry.h"
+
+// Marks in the table every surface reachable from the seeds across shared edges.
+//
+// Inputs:  seeds  the seed list; it doubles as the work queue, so the nodes appended to it stay
+//                 on it and are freed with it by the caller
+//          edges  the joined edge list of the objects in the table (read only)
+//          table, count  the sorted surface table
+// Output:  `marked` set on every reached entry. Surfaces that are null or absent from the table
+//          are skipped: neither marked nor queued.
+void flood_fill_surfaces(List* seeds, List* edges, SurfaceEntry* table, std::int32_t count);
+
+#endif  // SELECT_CONNECTED_FLOOD_FILL_SURFACES_H

@@ -1,0 +1,274 @@
+// The functions the modeller exports to plug-ins, acting on the active stand-in Host.
+//
+// Lists are plain singly linked lists: list_add_item walks from the node it is given to the tail,
+// as a modeller's list code does. With no active host every function does nothing and returns -1
+// (or null). In checked mode, handles and nodes the caller gives back are checked and faults are
+// recorded instead of acted on.
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "host/vexo_host_api.h"
+#include "stand_in_host/edge_batch.h"
+#include "stand_in_host/host.h"
+
+using standin::Host;
+using standin::NodeOwner;
+
+namespace {
+
+Host* enter(const char* function) {
+  Host* host = standin::active_host();
+  if (host != nullptr) host->trace(function);
+  return host;
+}
+
+// A handle the host never gave out is not dereferenced (recognised in checked mode only). Only a
+// selection that names one is the caller's fault; a query may pass on what the host itself said.
+bool surface_is_usable(Host& host, Surface surface) { return host.owns_surface(surface); }
+
+bool object_is_usable(Host& host, ModelObject object, const char* function) {
+  if (host.owns_object(object)) return true;
+  host.nodes().report_fault(std::string(function) + ": unknown or null object handle");
+  return false;
+}
+
+// Appends a node at the tail of the list that starts at *list, walking there from *list.
+void append_node(Host& host, List** list, List* node) {
+  if (*list == nullptr) {
+    *list = node;
+    return;
+  }
+  List* tail = *list;
+  std::uint64_t hops = 0;
+  while (tail->next != nullptr) {
+    tail = tail->next;
+    ++hops;
+  }
+  host.append_hops += hops;
+  tail->next = node;
+}
+
+// Frees the caller's nodes from head on; stops at the first node checked mode refuses.
+void free_caller_list(Host& host, List* head) {
+  while (head != nullptr) {
+    List* next = head->next;
+    if (!host.nodes().release_for_caller(head)) return;
+    head = next;
+  }
+}
+
+}  // namespace
+
+extern "C" {
+
+int VEXO_CDECL vx_add_command(const char* name, CommandHandler handler) {
+  Host* host = enter("vx_add_command");
+  if (host == nullptr || name == nullptr) return -1;
+  return host->add_command(name, handler) ? 0 : -1;
+}
+
+int VEXO_CDECL vx_add_tools_menu_item(const char* label, const char* command,
+                                      const char* description) {
+  Host* host = enter("vx_add_tools_menu_item");
+  if (host == nullptr || label == nullptr || command == nullptr) return -1;
+  host->add_menu_item({label, command, description != nullptr ? description : ""});
+  return 0;
+}
+
+int VEXO_CDECL nothing_is_selected(void) {
+  Host* host = enter("nothing_is_selected");
+  return host == nullptr || host->selection().empty() ? 1 : 0;
+}
+
+int VEXO_CDECL vx_get_select_mode(void) {
+  Host* host = enter("vx_get_select_mode");
+  return host == nullptr ? -1 : host->select_mode();
+}
+
+List* VEXO_CDECL vx_selection_get_whole_surfaces_all(void) {
+  Host* host = enter("vx_selection_get_whole_surfaces_all");
+  if (host == nullptr) return nullptr;
+  List* head = nullptr;
+  List* tail = nullptr;
+  auto append = [&](Surface surface) {
+    List* node = host->nodes().make(surface, nullptr, NodeOwner::kCaller);
+    (tail != nullptr ? tail->next : head) = node;
+    tail = node;
+  };
+  for (std::size_t o = 0; o < host->object_count(); ++o) {
+    const auto& flags = host->selection().whole_surfaces[o];
+    for (std::uint32_t s = 0; s < flags.size(); ++s) {
+      if (flags[s]) append(host->surface(o, s));
+    }
+  }
+  if (head != nullptr) {
+    for (Surface surface : host->extra_whole_surfaces) append(surface);
+  }
+  return head;
+}
+
+ModelObject VEXO_CDECL object_of_surface(Surface surface) {
+  Host* host = enter("object_of_surface");
+  if (host == nullptr || !surface_is_usable(*host, surface)) return nullptr;
+  if (surface->owner->inconsistencies.disowned) return nullptr;
+  return surface->owner;
+}
+
+int VEXO_CDECL vx_object_get_num_surfaces(ModelObject object) {
+  Host* host = enter("vx_object_get_num_surfaces");
+  if (host == nullptr || !object_is_usable(*host, object, "vx_object_get_num_surfaces")) return 0;
+  return object->inconsistencies.reported_surface_count.value_or(
+      static_cast<int>(object->surface_count()));
+}
+
+List* VEXO_CDECL vx_object_get_surfacelist(ModelObject object) {
+  Host* host = enter("vx_object_get_surfacelist");
+  if (host == nullptr || !object_is_usable(*host, object, "vx_object_get_surfacelist")) {
+    return nullptr;
+  }
+  return object->surface_list;
+}
+
+List* VEXO_CDECL vx_object_get_edges(ModelObject object) {
+  Host* host = enter("vx_object_get_edges");
+  if (host == nullptr || !object_is_usable(*host, object, "vx_object_get_edges")) return nullptr;
+  return standin::make_edge_batch(*object, host->nodes());
+}
+
+List* VEXO_CDECL vx_edgelist_get_by_surface(List* edges, Surface surface) {
+  Host* host = enter("vx_edgelist_get_by_surface");
+  if (host == nullptr || edges == nullptr) return nullptr;
+  if (!surface_is_usable(*host, surface)) return nullptr;
+  // Edge lists are indexed per batch: the newest batch of the surface's object answers, so no
+  // call scans the whole edge list.
+  const auto& batches = surface->owner->live_edge_batches;
+  if (batches.empty()) return nullptr;
+  return standin::edges_of_surface(*batches.back(), *surface, host->nodes());
+}
+
+int VEXO_CDECL list_add_item(List** list, void* item) {
+  Host* host = enter("list_add_item");
+  if (host == nullptr || list == nullptr) return -1;
+  ++host->appends;
+  append_node(*host, list, host->nodes().make(item, nullptr, NodeOwner::kCaller));
+  return 0;
+}
+
+int VEXO_CDECL list_add_item_head(List** list, void* item) {
+  Host* host = enter("list_add_item_head");
+  if (host == nullptr || list == nullptr) return -1;
+  *list = host->nodes().make(item, *list, NodeOwner::kCaller);
+  return 0;
+}
+
+int VEXO_CDECL list_add_item_unique(List** list, void* item) {
+  Host* host = enter("list_add_item_unique");
+  if (host == nullptr || list == nullptr) return -1;
+  for (const List* node = *list; node != nullptr; node = node->next) {
+    if (node->item == item) return 0;
+  }
+  append_node(*host, list, host->nodes().make(item, nullptr, NodeOwner::kCaller));
+  return 0;
+}
+
+int VEXO_CDECL list_append_list(List** destination, List* source) {
+  Host* host = enter("list_append_list");
+  if (host == nullptr || destination == nullptr) return -1;
+  if (source != nullptr) append_node(*host, destination, source);
+  return 0;
+}
+
+int VEXO_CDECL list_free(List** list) {
+  Host* host = enter("list_free");
+  if (host == nullptr || list == nullptr) return -1;
+  free_caller_list(*host, *list);
+  *list = nullptr;
+  return 0;
+}
+
+int VEXO_CDECL vx_edgelist_free(List** edges) {
+  Host* host = enter("vx_edgelist_free");
+  if (host == nullptr || edges == nullptr) return -1;
+  std::vector<standin::EdgeBatch*> emptied;
+  for (List* node = *edges; node != nullptr;) {
+    List* next = node->next;
+    void* edge = node->item;
+    if (!host->nodes().release_for_caller(node)) break;
+    if (edge != nullptr) {
+      standin::EdgeBatch* batch = standin::host_edge(edge)->batch;
+      if (++batch->edges_freed == batch->edges.size()) emptied.push_back(batch);
+    }
+    node = next;
+  }
+  for (standin::EdgeBatch* batch : emptied) standin::destroy_edge_batch(batch, host->nodes());
+  *edges = nullptr;
+  return 0;
+}
+
+int VEXO_CDECL add_undoable_change_selection(const char* label) {
+  Host* host = enter("add_undoable_change_selection");
+  if (host == nullptr) return -1;
+  const std::string text = label != nullptr ? label : "";
+  host->record_undo_step(text);
+  host->log(standin::EventKind::kUndoStep, text);
+  return 0;
+}
+
+int VEXO_CDECL vx_selection_select_surfacelist(List* surfaces) {
+  Host* host = enter("vx_selection_select_surfacelist");
+  if (host == nullptr) return -1;
+  std::vector<Surface>& listed = host->last_selected_list();
+  listed.clear();
+  for (const List* node = surfaces; node != nullptr; node = node->next) {
+    Surface surface = static_cast<Surface>(node->item);
+    if (!surface_is_usable(*host, surface)) {
+      host->nodes().report_fault("vx_selection_select_surfacelist: unknown or null surface handle");
+      continue;
+    }
+    listed.push_back(surface);
+    host->selection().whole_surfaces[surface->owner->index][surface->index] = 1;
+  }
+  host->log(standin::EventKind::kSelect, std::to_string(listed.size()) + " surfaces");
+  return 0;
+}
+
+int VEXO_CDECL windows_message_dialog(const char* text) {
+  Host* host = enter("windows_message_dialog");
+  if (host == nullptr) return -1;
+  host->log(standin::EventKind::kDialog, text != nullptr ? text : "");
+  return 0;
+}
+
+int VEXO_CDECL display_message(const char* format, ...) {
+  Host* host = enter("display_message");
+  if (host == nullptr || format == nullptr) return -1;
+  std::va_list args;
+  va_start(args, format);
+  std::va_list measure;
+  va_copy(measure, args);
+  const int length = std::vsnprintf(nullptr, 0, format, measure);
+  va_end(measure);
+  std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+  if (length > 0) std::vsnprintf(text.data(), text.size() + 1, format, args);
+  va_end(args);
+  host->log(standin::EventKind::kMessage, text);
+  return 0;
+}
+
+int VEXO_CDECL redraw_all(void) {
+  Host* host = enter("redraw_all");
+  if (host == nullptr) return -1;
+  host->log(standin::EventKind::kRedraw, "");
+  return 0;
+}
+
+int VEXO_CDECL display_status(void) {
+  Host* host = enter("display_status");
+  if (host == nullptr) return -1;
+  host->log(standin::EventKind::kStatus, "");
+  return 0;
+}
+
+}  // extern "C"
