@@ -1,0 +1,70 @@
+// The surface table is the command's only allocation. This program replaces the array allocation
+// the table uses, so that a test can make it fail.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "tests/test_models.h"
+
+namespace {
+bool g_fail_array_allocations = false;
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  if (g_fail_array_allocations) return nullptr;
+  return std::malloc(size != 0 ? size : 1);
+}
+
+void operator delete[](void* memory) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+
+void* operator new[](std::size_t size) {
+  void* memory = std::malloc(size != 0 ? size : 1);
+  if (memory == nullptr) throw std::bad_alloc();
+  return memory;
+}
+
+namespace {
+
+using standin::EventKind;
+
+class AllocationFailure : public testmodels::CheckedHostTest {
+ protected:
+  void TearDown() override { g_fail_array_allocations = false; }
+};
+
+TEST_F(AllocationFailure, ReportsNotEnoughMemoryAndChangesNothing) {
+  host_.add_object(testmodels::grid("a", 4, 4));
+  host_.add_object(testmodels::grid("b", 2, 2));
+  host_.select_surface(0, 3);
+  host_.select_surface(1, 0);
+  g_fail_array_allocations = true;
+  run();
+  g_fail_array_allocations = false;
+  EXPECT_EQ(testmodels::texts_of(host_, EventKind::kDialog),
+            std::vector<std::string>{"adjsurfaces : Not enough memory"});
+  EXPECT_EQ(host_.calls().back(), "windows_message_dialog");
+  EXPECT_TRUE(host_.undo_steps().empty());
+  EXPECT_EQ(testmodels::selected(host_, 0), std::vector<std::uint32_t>{3});
+  EXPECT_EQ(testmodels::selected(host_, 1), std::vector<std::uint32_t>{0});
+  expect_host_clean();  // the seed and object lists were given back
+}
+
+TEST_F(AllocationFailure, ATotalTooLargeForTheTableIsReportedTheSameWay) {
+  host_.add_object(testmodels::grid("a", 2, 2));
+  host_.add_object(testmodels::grid("b", 2, 2));
+  host_.object(0).inconsistencies.reported_surface_count = 2000000000;
+  host_.object(1).inconsistencies.reported_surface_count = 2000000000;
+  host_.select_surface(0, 0);
+  host_.select_surface(1, 0);
+  run();
+  EXPECT_EQ(testmodels::texts_of(host_, EventKind::kDialog),
+            std::vector<std::string>{"adjsurfaces : Not enough memory"});
+  EXPECT_TRUE(host_.undo_steps().empty());
+  expect_host_clean();
+}
+
+}  // namespace

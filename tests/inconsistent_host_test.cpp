@@ -1,0 +1,99 @@
+// The command against a modeller whose answers disagree with each other. It must finish without
+// touching memory it does not own, free everything it took, and select only surfaces that the
+// seed objects own.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/test_models.h"
+
+namespace {
+
+using standin::EventKind;
+using testmodels::selected;
+using testmodels::texts_of;
+using Indices = std::vector<std::uint32_t>;
+
+Surface made_up_handle() { return reinterpret_cast<Surface>(std::uintptr_t{0x40}); }
+
+class InconsistentHost : public testmodels::CheckedHostTest {
+ protected:
+  void SetUp() override {
+    seeded_ = &host_.object(object_index(host_.add_object(testmodels::grid("seeded", 3, 3))));
+    other_ = &host_.object(object_index(host_.add_object(testmodels::grid("other", 2, 2))));
+    host_.select_surface(0, 0);
+  }
+  std::size_t object_index(ModelObject object) const { return object->index; }
+  std::vector<std::string> messages() const { return texts_of(host_, EventKind::kMessage); }
+
+  VexoModelObject* seeded_ = nullptr;
+  VexoModelObject* other_ = nullptr;
+};
+
+TEST_F(InconsistentHost, EdgesNamingNullUnknownOrForeignSurfacesAreSkipped) {
+  seeded_->inconsistencies.extra_edge_surfaces = {
+      {0, nullptr}, {0, made_up_handle()}, {3, host_.surface(1, 2)}, {5, nullptr}};
+  run();
+  EXPECT_EQ(selected(host_, 0).size(), 9u);
+  EXPECT_TRUE(selected(host_, 1).empty());
+  EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"});
+  expect_host_clean();  // also: no null or unknown handle reached the selection
+}
+
+TEST_F(InconsistentHost, SeedsOutsideTheTableAreSkippedAndRepeatsCountOnce) {
+  host_.extra_whole_surfaces = {nullptr, made_up_handle(), host_.surface(0, 0),
+                                host_.surface(0, 0)};
+  run();
+  EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"});
+  EXPECT_EQ(host_.last_selected_list().size(), 9u);
+  expect_host_clean();
+}
+
+TEST_F(InconsistentHost, CountAboveTheSurfaceListLeavesNothingUnset) {
+  seeded_->inconsistencies.reported_surface_count = 40;
+  run();
+  EXPECT_EQ(selected(host_, 0).size(), 9u);
+  EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"});
+  expect_host_clean();
+}
+
+TEST_F(InconsistentHost, CountBelowTheSurfaceListNeverWritesPastTheTable) {
+  // Only surfaces 0 and 1 fit the table; the flood cannot go further than those.
+  seeded_->inconsistencies.reported_surface_count = 2;
+  run();
+  EXPECT_EQ(selected(host_, 0), (Indices{0, 1}));
+  EXPECT_EQ(messages(), std::vector<std::string>{"Selected 2 surfaces"});
+  expect_host_clean();
+}
+
+TEST_F(InconsistentHost, ZeroOrNegativeCountGivesAnEmptyTable) {
+  for (int count : {0, -7}) {
+    host_.clear_log();
+    seeded_->inconsistencies.reported_surface_count = count;
+    run();
+    EXPECT_EQ(messages(), std::vector<std::string>{"Selected 0 surfaces"}) << count;
+    expect_host_clean();
+  }
+}
+
+TEST_F(InconsistentHost, SeedsWithoutAnOwnerTakeNoObjectIn) {
+  seeded_->inconsistencies.disowned = true;
+  run();
+  EXPECT_EQ(messages(), std::vector<std::string>{"Selected 0 surfaces"});
+  EXPECT_EQ(selected(host_, 0), Indices{0});  // the selection is left as it was
+  expect_host_clean();
+}
+
+TEST_F(InconsistentHost, ObjectListsThatClaimOtherObjectsSurfacesStayInTheirOwnObjects) {
+  // An edge of "seeded" also names a surface of the seed object "other": both are in the table.
+  host_.select_surface(1, 0);
+  seeded_->inconsistencies.extra_edge_surfaces = {{0, host_.surface(1, 3)}};
+  run();
+  EXPECT_EQ(selected(host_, 1).size(), 4u);
+  EXPECT_EQ(messages(), std::vector<std::string>{"Selected 13 surfaces"});
+  expect_host_clean();
+}
+
+}  // namespace

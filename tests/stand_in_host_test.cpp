@@ -1,0 +1,118 @@
+// The stand-in modeller itself: its edges, its lists and what checked mode catches.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "stand_in_host/edge_topology.h"
+#include "stand_in_host/transcript.h"
+#include "tests/test_models.h"
+
+namespace {
+
+using Indices = std::vector<std::uint32_t>;
+
+Indices surfaces_on_edge(const standin::EdgeTopology& topology, std::uint32_t edge) {
+  return Indices(topology.edge_surfaces.begin() + topology.edge_surface_offsets[edge],
+                 topology.edge_surfaces.begin() + topology.edge_surface_offsets[edge + 1]);
+}
+
+TEST(EdgeTopology, EdgesComeFromConsecutiveLoopVerticesOnly) {
+  const standin::EdgeTopology grid = build_edge_topology(testmodels::grid("g", 2, 1));
+  EXPECT_EQ(grid.edge_count(), 7u);
+  const standin::EdgeTopology fan = build_edge_topology(testmodels::non_manifold_fan());
+  // Edge (0, 1) is the first in (low, high) order and carries three surfaces.
+  EXPECT_EQ(surfaces_on_edge(fan, 0), (Indices{0, 1, 2}));
+  const standin::EdgeTopology corners = build_edge_topology(testmodels::corner_touching_triangles());
+  for (std::uint32_t e = 0; e < corners.edge_count(); ++e) {
+    const Indices users = surfaces_on_edge(corners, e);
+    EXPECT_TRUE(users.size() == 1 || users == (Indices{1, 2}));
+  }
+}
+
+TEST(EdgeTopology, RepeatedAndDegenerateStepsListEachPairOnce) {
+  standin::Mesh mesh;
+  for (int k = 0; k < 4; ++k) mesh.add_vertex(k, 0, 0);
+  mesh.add_surface({0, 1, 1, 2, 1});  // step 1->1 is no edge; edge (1, 2) is used twice
+  mesh.add_surface({2, 1, 3});
+  const standin::EdgeTopology topology = build_edge_topology(mesh);
+  EXPECT_EQ(topology.edge_count(), 4u);  // (0,1) (1,2) (1,3) (2,3)
+  const Indices of_first(topology.surface_edges.begin(),
+                         topology.surface_edges.begin() + topology.surface_edge_offsets[1]);
+  EXPECT_EQ(of_first.size(), 2u);
+  EXPECT_EQ(surfaces_on_edge(topology, 1), (Indices{0, 1}));
+}
+
+class StandInHost : public testmodels::CheckedHostTest {};
+
+TEST_F(StandInHost, ListAddItemWalksToTheTailFromTheNodeGiven) {
+  List* list = nullptr;
+  for (std::uintptr_t k = 1; k <= 4; ++k) list_add_item(&list, reinterpret_cast<void*>(k));
+  EXPECT_EQ(host_.append_hops, 0u + 0u + 1u + 2u);
+  List* third = list->next->next;
+  list_add_item(&third, reinterpret_cast<void*>(5));
+  EXPECT_EQ(third, list->next->next);  // the variable changes only for an empty list
+  std::vector<std::uintptr_t> items;
+  for (List* node = list; node; node = node->next) {
+    items.push_back(reinterpret_cast<std::uintptr_t>(node->item));
+  }
+  EXPECT_EQ(items, (std::vector<std::uintptr_t>{1, 2, 3, 4, 5}));
+  list_free(&list);
+  EXPECT_EQ(list, nullptr);
+  expect_host_clean();
+}
+
+TEST_F(StandInHost, CheckedModeReportsLeaksDoubleFreesAndFreesOfLentLists) {
+  host_.add_object(testmodels::grid("g", 2, 2));
+  host_.select_surface(0, 1);
+  List* seeds = vx_selection_get_whole_surfaces_all();
+  List* copy = seeds;
+  EXPECT_FALSE(host_.problems().empty());  // not freed yet
+  list_free(&seeds);
+  list_free(&copy);
+  List* lent = vx_object_get_surfacelist(object_of_surface(host_.surface(0, 0)));
+  list_free(&lent);
+  List* edges = vx_object_get_edges(&host_.object(0));
+  const std::vector<std::string> problems = host_.problems();
+  ASSERT_EQ(problems.size(), 4u) << ::testing::PrintToString(problems);
+  EXPECT_NE(problems[0].find("twice"), std::string::npos);
+  EXPECT_NE(problems[1].find("only lent"), std::string::npos);
+  EXPECT_EQ(problems[2], "12 list nodes handed to the caller were never freed");
+  EXPECT_EQ(problems[3], "object 'g': 1 edge lists were never freed");
+  vx_edgelist_free(&edges);
+  EXPECT_EQ(host_.problems().size(), 2u);
+}
+
+TEST_F(StandInHost, EdgesOfASurfaceAreIndexedNotSearched) {
+  host_.add_object(testmodels::grid("g", 3, 1));
+  List* edges = vx_object_get_edges(&host_.object(0));
+  List* of_middle = vx_edgelist_get_by_surface(edges, host_.surface(0, 1));
+  int count = 0;
+  for (List* node = of_middle; node; node = node->next, ++count) {
+    const Edge* edge = static_cast<const Edge*>(node->item);
+    bool uses_middle = false;
+    for (List* user = edge->surfaces; user; user = user->next) {
+      uses_middle = uses_middle || user->item == host_.surface(0, 1);
+    }
+    EXPECT_TRUE(uses_middle);
+  }
+  EXPECT_EQ(count, 4);
+  EXPECT_EQ(vx_edgelist_get_by_surface(nullptr, host_.surface(0, 1)), nullptr);
+  vx_edgelist_free(&edges);
+  expect_host_clean();
+}
+
+TEST_F(StandInHost, CommandTextsAndMenuLabelsAreCheckedBeforeRunning) {
+  EXPECT_NE(host_.run_command_text("kwtadjsurf_go").find("not a host command text"),
+            std::string::npos);
+  EXPECT_NE(host_.run_command_text("vexo nothing_here").find("unknown command"),
+            std::string::npos);
+  EXPECT_NE(host_.pick_menu_item("Nope").find("no item 'Nope'"), std::string::npos);
+}
+
+TEST(Transcript, IndexRangesAreCompact) {
+  EXPECT_EQ(standin::format_index_ranges({}), "none");
+  EXPECT_EQ(standin::format_index_ranges({0, 1, 2, 3, 4, 5, 8, 10, 11}), "0-5, 8, 10-11");
+}
+
+}  // namespace

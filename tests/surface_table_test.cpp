@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <pthread.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+#include <random>
+#include <vector>
+
+#include "select_connected/surface_table.h"
+
+namespace {
+
+Surface handle(std::uintptr_t value) { return reinterpret_cast<Surface>(value); }
+
+std::vector<SurfaceEntry> entries_of(const std::vector<std::uintptr_t>& keys) {
+  std::vector<SurfaceEntry> entries(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) entries[i].surface = handle(keys[i]);
+  return entries;
+}
+
+std::vector<std::uintptr_t> keys_of(const std::vector<SurfaceEntry>& entries) {
+  std::vector<std::uintptr_t> keys;
+  for (const SurfaceEntry& entry : entries) keys.push_back(surface_key(entry.surface));
+  return keys;
+}
+
+void sort_all(std::vector<SurfaceEntry>& entries) {
+  sort_surface_table(entries.data(), 0, static_cast<std::int32_t>(entries.size()) - 1);
+}
+
+// An order that makes the middle entry the largest of every range a middle-pivot Hoare quicksort
+// meets, so that each partition splits off a single entry. Recursing into the larger part then
+// goes one level deeper per entry.
+std::vector<std::uintptr_t> middle_pivot_worst_case(std::uint32_t count) {
+  std::vector<std::uintptr_t> key_at(count);
+  std::vector<std::uint32_t> slot(count);
+  std::iota(slot.begin(), slot.end(), 0);
+  for (std::uint32_t hi = count - 1; hi > 0; --hi) {
+    key_at[slot[hi / 2]] = 16 * (hi + 1);
+    std::swap(slot[hi / 2], slot[hi]);
+  }
+  key_at[slot[0]] = 16;
+  return key_at;
+}
+
+TEST(SurfaceTable, NewTableHoldsNullUnmarkedEntries) {
+  SurfaceEntry* table = create_surface_table(3);
+  ASSERT_NE(table, nullptr);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(table[i].surface, nullptr);
+    EXPECT_FALSE(table[i].marked);
+  }
+  release_surface_table(table);
+  EXPECT_EQ(create_surface_table(-1), nullptr);
+}
+
+TEST(SurfaceTable, SortsAnyOrderAscendingAsUnsigned) {
+  const std::uintptr_t top = ~(~std::uintptr_t{0} >> 1);  // only the top bit set
+  const std::vector<std::vector<std::uintptr_t>> inputs = {
+      {0x40},
+      {0x10, 0x20, 0x30, 0x40, 0x50},
+      {0x50, 0x40, 0x30, 0x20, 0x10},
+      {top | 0x10, 0x20, top, 0x10, ~std::uintptr_t{0}, 0x30},
+      {0x30, 0x10},
+  };
+  for (const auto& input : inputs) {
+    std::vector<SurfaceEntry> entries = entries_of(input);
+    sort_all(entries);
+    std::vector<std::uintptr_t> expected = input;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(keys_of(entries), expected);
+  }
+}
+
+TEST(SurfaceTable, SortMatchesStdSortOnRandomHandles) {
+  std::mt19937_64 random(7);
+  for (int round = 0; round < 50; ++round) {
+    std::vector<std::uintptr_t> keys(1 + random() % 300);
+    for (auto& key : keys) key = static_cast<std::uintptr_t>(random()) & ~std::uintptr_t{7};
+    std::vector<SurfaceEntry> entries = entries_of(keys);
+    sort_all(entries);
+    std::sort(keys.begin(), keys.end());
+    ASSERT_EQ(keys_of(entries), keys);
+  }
+}
+
+TEST(SurfaceTable, MarksTravelWithTheirSurfaces) {
+  std::vector<SurfaceEntry> entries = entries_of({0x50, 0x10, 0x40, 0x20, 0x30});
+  entries[0].marked = true;  // 0x50
+  entries[3].marked = true;  // 0x20
+  sort_all(entries);
+  for (const SurfaceEntry& entry : entries) {
+    const std::uintptr_t key = surface_key(entry.surface);
+    EXPECT_EQ(entry.marked, key == 0x50 || key == 0x20) << key;
+  }
+}
+
+TEST(SurfaceTable, FindsPresentHandlesAndRejectsAbsentOnes) {
+  std::vector<SurfaceEntry> entries = entries_of({0x10, 0x20, 0x30, 0x40});
+  const auto count = static_cast<std::int32_t>(entries.size());
+  for (std::int32_t i = 0; i < count; ++i) {
+    EXPECT_EQ(find_surface_entry(entries.data(), count, entries[i].surface), i);
+  }
+  EXPECT_EQ(find_surface_entry(entries.data(), count, handle(0x08)), -1);  // before the first
+  EXPECT_EQ(find_surface_entry(entries.data(), count, handle(0x28)), -1);  // between two
+  EXPECT_EQ(find_surface_entry(entries.data(), count, handle(0x48)), -1);  // after the last
+  EXPECT_EQ(find_surface_entry(entries.data(), count, nullptr), -1);
+}
+
+TEST(SurfaceTable, SingleEntryTableSortsAndIsFound) {
+  std::vector<SurfaceEntry> entries = entries_of({0x99});
+  sort_all(entries);
+  EXPECT_EQ(find_surface_entry(entries.data(), 1, handle(0x99)), 0);
+}
+
+TEST(SurfaceTable, EmptyTableIsNeitherReadNorWritten) {
+  // A null table would crash on any access, so this shows that nothing is touched.
+  sort_surface_table(nullptr, 0, -1);
+  EXPECT_EQ(find_surface_entry(nullptr, 0, handle(0x10)), -1);
+  EXPECT_EQ(find_surface_entry(nullptr, -5, handle(0x10)), -1);
+  SurfaceEntry* table = create_surface_table(0);
+  ASSERT_NE(table, nullptr);
+  release_surface_table(table);
+}
+
+TEST(SurfaceTable, WorstCaseOrderSortsInASmallStack) {
+  // Recursing into the larger part would need thousands of frames here; 256 KiB is far less.
+  struct Job {
+    std::vector<SurfaceEntry> entries = entries_of(middle_pivot_worst_case(20000));
+  } job;
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, 256 * 1024);
+  pthread_t thread;
+  auto body = [](void* argument) -> void* {
+    sort_all(static_cast<Job*>(argument)->entries);
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attributes, body, &job), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attributes);
+  EXPECT_TRUE(std::is_sorted(job.entries.begin(), job.entries.end(),
+                             [](const SurfaceEntry& a, const SurfaceEntry& b) {
+                               return surface_key(a.surface) < surface_key(b.surface);
+                             }));
+}
+
+}  // namespace

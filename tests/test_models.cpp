@@ -1,0 +1,72 @@
+#include "tests/test_models.h"
+
+#include <algorithm>
+
+#include "select_connected/select_connected.h"
+#include "stand_in_host/transcript.h"
+
+namespace testmodels {
+
+standin::Mesh grid(const std::string& name, std::uint32_t columns, std::uint32_t rows) {
+  standin::Mesh mesh;
+  mesh.name = name;
+  for (std::uint32_t y = 0; y <= rows; ++y) {
+    for (std::uint32_t x = 0; x <= columns; ++x) mesh.add_vertex(x, y, 0);
+  }
+  for (std::uint32_t y = 0; y < rows; ++y) {
+    for (std::uint32_t x = 0; x < columns; ++x) {
+      const std::uint32_t corner = y * (columns + 1) + x;
+      mesh.add_surface({corner, corner + 1, corner + columns + 2, corner + columns + 1});
+    }
+  }
+  return mesh;
+}
+
+standin::Mesh corner_touching_triangles() {
+  standin::Mesh mesh;
+  mesh.name = "corners";
+  for (int k = 0; k < 6; ++k) mesh.add_vertex(k, k % 2, 0);
+  mesh.add_surface({0, 1, 2});
+  mesh.add_surface({0, 3, 4});
+  mesh.add_surface({3, 4, 5});
+  return mesh;
+}
+
+standin::Mesh non_manifold_fan() {
+  standin::Mesh mesh;
+  mesh.name = "fan";
+  for (int k = 0; k < 6; ++k) mesh.add_vertex(k, k * k, k % 3);
+  mesh.add_surface({0, 1, 2});
+  mesh.add_surface({1, 0, 3});
+  mesh.add_surface({0, 1, 4});
+  mesh.add_surface({1, 4, 5});
+  return mesh;
+}
+
+std::vector<std::string> texts_of(const standin::Host& host, standin::EventKind kind) {
+  std::vector<std::string> texts;
+  for (const standin::HostEvent& event : host.events()) {
+    if (event.kind == kind) texts.push_back(event.text);
+  }
+  return texts;
+}
+
+std::vector<std::uint32_t> selected(const standin::Host& host, std::size_t object_index) {
+  return standin::selected_surfaces(host, object_index);
+}
+
+void CheckedHostTest::run() { select_connected_go(); }
+
+void CheckedHostTest::expect_host_clean() const {
+  const std::vector<std::string> problems = host_.problems();
+  EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems);
+}
+
+std::vector<std::string> CheckedHostTest::calls_after(const std::string& function) const {
+  const std::vector<std::string>& calls = host_.calls();
+  auto found = std::find(calls.begin(), calls.end(), function);
+  if (found == calls.end()) return {};
+  return std::vector<std::string>(found + 1, calls.end());
+}
+
+}  // namespace testmodels

@@ -1,0 +1,49 @@
+// Small models and a checked stand-in host for the command's tests.
+#ifndef TESTS_TEST_MODELS_H
+#define TESTS_TEST_MODELS_H
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "stand_in_host/host.h"
+#include "stand_in_host/mesh.h"
+
+namespace testmodels {
+
+// A columns x rows grid of quads; surface (column, row) is row * columns + column.
+standin::Mesh grid(const std::string& name, std::uint32_t columns, std::uint32_t rows);
+
+// Two triangles that share only vertex 0, and a third sharing an edge with the second.
+standin::Mesh corner_touching_triangles();
+
+// Three triangles on one edge (0, 1), and a fourth hanging off the third.
+standin::Mesh non_manifold_fan();
+
+// The texts of the events of one kind, in order.
+std::vector<std::string> texts_of(const standin::Host& host, standin::EventKind kind);
+
+// Indices of the wholly selected surfaces of one object.
+std::vector<std::uint32_t> selected(const standin::Host& host, std::size_t object_index);
+
+// A checked host, active for the test; run() calls the command as the modeller would.
+class CheckedHostTest : public ::testing::Test {
+ protected:
+  CheckedHostTest() : active_(host_) {}
+
+  void run();
+  // No leak, double free or free of a lent list, and nothing else the host objected to.
+  void expect_host_clean() const;
+  std::vector<std::string> calls_after(const std::string& function) const;
+
+  standin::Host host_{true};
+
+ private:
+  standin::ActiveHost active_;
+};
+
+}  // namespace testmodels
+
+#endif  // TESTS_TEST_MODELS_H

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the plug-in and the stand-in modeller, then runs vexo-sim on its demo scene.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/ensure_packages.sh g++ cmake make
+cmake --preset default -DVEXO_BUILD_TESTS=OFF >/dev/null
+cmake --build --preset default --target vexo-sim adjsurf >/dev/null
+exec build/vexo-sim "$@"
