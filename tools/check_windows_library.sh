@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Reads the PE tables of a Windows build of the plug-in (objdump -p) and checks that it is what
+# the modeller loads: the right machine, the module name adjsurf.p, exactly the four entry points
+# by plain name, the 22 modeller functions imported by name from vexo.exe, nothing imported but
+# Windows' own libraries (no MinGW runtime DLL), and its version resource.
+# Exits 77 (skipped) when the library has not been built.
+set -euo pipefail
+library=${1:?usage: check_windows_library.sh PATH/adjsurf.p pei-i386|pei-x86-64}
+format=${2:?usage: check_windows_library.sh PATH/adjsurf.p pei-i386|pei-x86-64}
+here=$(cd "$(dirname "$0")" && pwd)
+[ -f "$library" ] || { echo "skipped: $library is not built"; exit 77; }
+
+fail() { echo "$library: $*" >&2; exit 1; }
+tables=$(objdump -p "$library")
+
+grep -q "file format $format\$" <<<"$tables" || fail "is not $format"
+
+grep -Eq '^Name[[:space:]]+[0-9a-f]+ adjsurf\.p$' <<<"$tables" || fail "export directory does not name adjsurf.p"
+exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$tables" | awk '/\[/ && NR > 1 {print $NF}' | sort)
+[ "$exports" = $'VexoPluginAbout\nVexoPluginExit\nVexoPluginInfo\nVexoPluginInit' ] ||
+  fail "exports are not exactly the four entry points: $(tr '\n' ' ' <<<"$exports")"
+
+# Imports, library by library: "DLL Name: X" followed by its hint/name rows.
+imports_from() {
+  awk -v dll="$1" '
+    /DLL Name:/ { inside = ($3 == dll); next }
+    inside && NF == 0 { inside = 0 }
+    inside && $1 ~ /^[0-9a-f]+$/ && NF >= 3 { print $3 }' <<<"$tables" | sort
+}
+expected_host=$(awk '/^EXPORTS/ {on = 1; next} on && NF {print $1}' "$here/../host/vexo.def" | sort)
+[ "$(imports_from vexo.exe)" = "$expected_host" ] ||
+  fail "does not import exactly the modeller's 22 functions from vexo.exe"
+while read -r dll; do
+  case "$dll" in
+    vexo.exe | KERNEL32.dll | msvcrt.dll | ucrtbase.dll | api-ms-win-crt-*.dll) ;;
+    *) fail "imports from $dll, which is not part of Windows" ;;
+  esac
+done < <(awk '/DLL Name:/ {print $3}' <<<"$tables")
+
+# The version resource's strings are UTF-16: pair each key with the value that follows it.
+resource=$(strings -el -n 3 "$library")
+for pair in "FileDescription=Select Connected Surfaces" "FileVersion=1.0" "ProductVersion=1.0" \
+  "CompanyName=Quillmar" "OriginalFilename=adjsurf.p"; do
+  key=${pair%%=*}
+  value=${pair#*=}
+  grep -A1 -x "$key" <<<"$resource" | tail -n 1 | grep -qx "$value" ||
+    fail "version resource lacks $key \"$value\""
+done
+echo "$library: $format, module adjsurf.p, four entry points, 22 imports from vexo.exe, system DLLs only, version resource 1.0"
