@@ -6,13 +6,40 @@
 namespace standin {
 namespace {
 
-// A host-owned list of `count` items, built back to front so that it reads in index order.
+// Links nodes[begin..end) into one list, in order, and returns its head (null when empty).
 template <typename ItemOf>
-List* make_host_list(std::uint32_t begin, std::uint32_t end, ItemOf item_of, ListNodeStore& nodes,
-                     NodeOwner owner) {
-  List* head = nullptr;
-  for (std::uint32_t k = end; k > begin; --k) head = nodes.make(item_of(k - 1), head, owner);
-  return head;
+List* link_range(List* nodes, std::uint32_t begin, std::uint32_t end, ItemOf item_of) {
+  for (std::uint32_t k = begin; k < end; ++k) {
+    nodes[k].item = item_of(k);
+    nodes[k].next = k + 1 < end ? &nodes[k + 1] : nullptr;
+  }
+  return begin < end ? &nodes[begin] : nullptr;
+}
+
+// Checked mode: the host's own nodes are registered as lent, so that freeing one is reported.
+void register_lent(ListNodeStore& nodes, List* array, std::size_t count) {
+  if (!nodes.checked()) return;
+  for (std::size_t k = 0; k < count; ++k) nodes.register_host_node(&array[k]);
+}
+
+void forget_lent(ListNodeStore& nodes, List* array, std::size_t count) {
+  if (!nodes.checked()) return;
+  for (std::size_t k = 0; k < count; ++k) nodes.forget_host_node(&array[k]);
+}
+
+// Appends the object's deliberate extra edge users after the regular ones.
+void add_extra_edge_surfaces(EdgeBatch& batch, ListNodeStore& nodes) {
+  const auto& extras = batch.object->inconsistencies.extra_edge_surfaces;
+  batch.extra_nodes.resize(extras.size());
+  for (std::size_t k = 0; k < extras.size(); ++k) {
+    const auto& [edge, surface] = extras[k];
+    batch.extra_nodes[k] = List{surface, nullptr};
+    if (edge >= batch.edges.size()) continue;
+    List** end = &batch.edges[edge].edge.surfaces;
+    while (*end != nullptr) end = &(*end)->next;
+    *end = &batch.extra_nodes[k];
+  }
+  register_lent(nodes, batch.extra_nodes.data(), batch.extra_nodes.size());
 }
 
 }  // namespace
@@ -22,48 +49,50 @@ List* make_edge_batch(VexoModelObject& object, ListNodeStore& nodes) {
   auto* batch = new EdgeBatch;
   batch->object = &object;
   batch->edges.resize(topology.edge_count());
-  batch->edges_by_surface.assign(object.surface_count(), nullptr);
-  batch->edges_by_surface_made.assign(object.surface_count(), 0);
+  batch->edge_surface_nodes.reset(new List[topology.edge_surfaces.size()]);
+  batch->surface_edge_nodes.reset(new List[topology.surface_edges.size()]);
   for (std::uint32_t e = 0; e < topology.edge_count(); ++e) {
     HostEdge& record = batch->edges[e];
     record.batch = batch;
-    record.edge.host_private[0] = reinterpret_cast<void*>(std::uintptr_t{topology.edge_low_vertex[e]});
+    record.edge.host_private[0] =
+        reinterpret_cast<void*>(std::uintptr_t{topology.edge_low_vertex[e]});
     record.edge.host_private[1] =
         reinterpret_cast<void*>(std::uintptr_t{topology.edge_high_vertex[e]});
     record.edge.host_private[2] = &object;
-    record.edge.surfaces = make_host_list(
-        topology.edge_surface_offsets[e], topology.edge_surface_offsets[e + 1],
-        [&](std::uint32_t k) { return object.handles[topology.edge_surfaces[k]]; }, nodes,
-        NodeOwner::kHost);
+    record.edge.surfaces = link_range(
+        batch->edge_surface_nodes.get(), topology.edge_surface_offsets[e],
+        topology.edge_surface_offsets[e + 1],
+        [&](std::uint32_t k) { return object.handles[topology.edge_surfaces[k]]; });
   }
-  for (const auto& [edge, surface] : object.inconsistencies.extra_edge_surfaces) {
-    if (edge >= topology.edge_count()) continue;
-    List** end = &batch->edges[edge].edge.surfaces;
-    while (*end != nullptr) end = &(*end)->next;
-    *end = nodes.make(surface, nullptr, NodeOwner::kHost);
+  for (std::uint32_t s = 0; s < object.surface_count(); ++s) {
+    link_range(batch->surface_edge_nodes.get(), topology.surface_edge_offsets[s],
+               topology.surface_edge_offsets[s + 1],
+               [&](std::uint32_t k) { return &batch->edges[topology.surface_edges[k]].edge; });
   }
+  register_lent(nodes, batch->edge_surface_nodes.get(), topology.edge_surfaces.size());
+  register_lent(nodes, batch->surface_edge_nodes.get(), topology.surface_edges.size());
+  add_extra_edge_surfaces(*batch, nodes);
   object.live_edge_batches.push_back(batch);
-  return make_host_list(
-      0, topology.edge_count(), [&](std::uint32_t e) { return &batch->edges[e].edge; }, nodes,
-      NodeOwner::kCaller);
+
+  List* head = nullptr;
+  for (std::uint32_t e = topology.edge_count(); e > 0; --e) {
+    head = nodes.make(&batch->edges[e - 1].edge, head, NodeOwner::kCaller);
+  }
+  return head;
 }
 
-List* edges_of_surface(EdgeBatch& batch, const VexoSurface& surface, ListNodeStore& nodes) {
-  const std::uint32_t s = surface.index;
-  if (!batch.edges_by_surface_made[s]) {
-    const EdgeTopology& topology = batch.object->edge_topology();
-    batch.edges_by_surface[s] = make_host_list(
-        topology.surface_edge_offsets[s], topology.surface_edge_offsets[s + 1],
-        [&](std::uint32_t k) { return &batch.edges[topology.surface_edges[k]].edge; }, nodes,
-        NodeOwner::kHost);
-    batch.edges_by_surface_made[s] = 1;
-  }
-  return batch.edges_by_surface[s];
+List* edges_of_surface(const EdgeBatch& batch, const VexoSurface& surface) {
+  const EdgeTopology& topology = batch.object->edge_topology();
+  const std::uint32_t begin = topology.surface_edge_offsets[surface.index];
+  const std::uint32_t end = topology.surface_edge_offsets[surface.index + 1];
+  return begin < end ? &batch.surface_edge_nodes[begin] : nullptr;
 }
 
 void destroy_edge_batch(EdgeBatch* batch, ListNodeStore& nodes) {
-  for (HostEdge& record : batch->edges) nodes.release_host_list(record.edge.surfaces);
-  for (List* list : batch->edges_by_surface) nodes.release_host_list(list);
+  const EdgeTopology& topology = batch->object->edge_topology();
+  forget_lent(nodes, batch->edge_surface_nodes.get(), topology.edge_surfaces.size());
+  forget_lent(nodes, batch->surface_edge_nodes.get(), topology.surface_edges.size());
+  forget_lent(nodes, batch->extra_nodes.data(), batch->extra_nodes.size());
   auto& live = batch->object->live_edge_batches;
   live.erase(std::remove(live.begin(), live.end(), batch), live.end());
   delete batch;

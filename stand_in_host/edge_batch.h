@@ -1,10 +1,16 @@
 // One answer of vx_object_get_edges: fresh edge records for one object, the caller's list of
 // them, and the host's own lists that go with them (each edge's surfaces, and per surface the
-// edges it uses, made on first request). All of it is freed by vx_edgelist_free.
+// edges it uses). All of it is freed by vx_edgelist_free.
+//
+// The host's own lists live in two flat node arrays owned by the batch, so that making and
+// freeing a batch costs a few sequential passes rather than a node allocation per entry. Only
+// the caller's list comes from the node store, one node per edge, because the caller may join
+// it to other lists.
 #ifndef STAND_IN_HOST_EDGE_BATCH_H
 #define STAND_IN_HOST_EDGE_BATCH_H
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "host/vexo_host_api.h"
@@ -22,8 +28,9 @@ struct HostEdge {
 struct EdgeBatch {
   VexoModelObject* object = nullptr;
   std::vector<HostEdge> edges;
-  std::vector<List*> edges_by_surface;  // host-owned; null until first asked for
-  std::vector<char> edges_by_surface_made;
+  std::unique_ptr<List[]> edge_surface_nodes;  // every edge's `surfaces` list, back to back
+  std::unique_ptr<List[]> surface_edge_nodes;  // every surface's edge list, back to back
+  std::vector<List> extra_nodes;               // deliberate inconsistencies, see ObjectInconsistencies
   std::size_t edges_freed = 0;
 };
 
@@ -31,7 +38,7 @@ struct EdgeBatch {
 List* make_edge_batch(VexoModelObject& object, ListNodeStore& nodes);
 
 // The host's list of the edges of `batch` that `surface` uses (lent, not to be freed).
-List* edges_of_surface(EdgeBatch& batch, const VexoSurface& surface, ListNodeStore& nodes);
+List* edges_of_surface(const EdgeBatch& batch, const VexoSurface& surface);
 
 // Frees the batch's host-owned lists and records, and forgets it in its object.
 void destroy_edge_batch(EdgeBatch* batch, ListNodeStore& nodes);

@@ -154,8 +154,14 @@ std::string Host::pick_menu_item(const std::string& label) {
   return "the Tools menu has no item '" + label + "'";
 }
 
-void Host::trace(const char* function) {
-  if (checked()) calls_.emplace_back(function);
+void Host::trace(HostFunction function) {
+  if (checked()) calls_.emplace_back(host_function_name(function));
+}
+
+void Host::reset_call_statistics() {
+  call_times_ = {};
+  appends = 0;
+  append_hops = 0;
 }
 
 void Host::clear_log() {

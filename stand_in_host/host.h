@@ -4,6 +4,8 @@
 #ifndef STAND_IN_HOST_HOST_H
 #define STAND_IN_HOST_HOST_H
 
+#include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "host/vexo_host_api.h"
+#include "stand_in_host/host_functions.h"
 #include "stand_in_host/list_node_store.h"
 #include "stand_in_host/mesh.h"
 #include "stand_in_host/model_records.h"
@@ -91,7 +94,7 @@ class Host {
   // What the user saw, and (checked mode) which host functions were called.
   void log(EventKind kind, std::string text) { events_.push_back({kind, std::move(text)}); }
   const std::vector<HostEvent>& events() const { return events_; }
-  void trace(const char* function);
+  void trace(HostFunction function);
   const std::vector<std::string>& calls() const { return calls_; }
   void clear_log();
 
@@ -106,6 +109,20 @@ class Host {
   bool checked() const { return nodes_.checked(); }
   // Lists and edge records handed out and not given back, and every other fault seen.
   std::vector<std::string> problems() const;
+
+  // Time spent inside each host function, when time_calls is set (benchmarks; off by default).
+  struct CallTime {
+    std::uint64_t calls = 0;
+    std::chrono::nanoseconds spent{0};
+  };
+  bool time_calls = false;
+  void add_call_time(HostFunction function, std::chrono::nanoseconds spent) {
+    CallTime& time = call_times_[static_cast<std::size_t>(function)];
+    ++time.calls;
+    time.spent += spent;
+  }
+  const std::array<CallTime, kHostFunctionCount>& call_times() const { return call_times_; }
+  void reset_call_statistics();
 
   // list_add_item statistics: calls, and nodes stepped over to reach the tail.
   std::uint64_t appends = 0;
@@ -124,6 +141,7 @@ class Host {
   std::vector<HostEvent> events_;
   std::vector<std::string> calls_;
   std::vector<Surface> last_selected_list_;
+  std::array<CallTime, kHostFunctionCount> call_times_{};
   ListNodeStore nodes_;
 };
 

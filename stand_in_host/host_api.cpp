@@ -4,6 +4,7 @@
 // as a modeller's list code does. With no active host every function does nothing and returns -1
 // (or null). In checked mode, handles and nodes the caller gives back are checked and faults are
 // recorded instead of acted on.
+#include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <string>
@@ -14,15 +15,33 @@
 #include "stand_in_host/host.h"
 
 using standin::Host;
+using standin::HostFunction;
 using standin::NodeOwner;
 
 namespace {
 
-Host* enter(const char* function) {
-  Host* host = standin::active_host();
-  if (host != nullptr) host->trace(function);
-  return host;
-}
+// Traces one call on the active host and, when the host times calls, the time spent in it.
+class HostCall {
+ public:
+  explicit HostCall(HostFunction function) : host(standin::active_host()), function_(function) {
+    if (host == nullptr) return;
+    host->trace(function);
+    if (host->time_calls) start_ = std::chrono::steady_clock::now();
+  }
+  ~HostCall() {
+    if (host != nullptr && host->time_calls) {
+      host->add_call_time(function_, std::chrono::steady_clock::now() - start_);
+    }
+  }
+  HostCall(const HostCall&) = delete;
+  HostCall& operator=(const HostCall&) = delete;
+
+  Host* const host;
+
+ private:
+  HostFunction function_;
+  std::chrono::steady_clock::time_point start_;
+};
 
 // A handle the host never gave out is not dereferenced (recognised in checked mode only). Only a
 // selection that names one is the caller's fault; a query may pass on what the host itself said.
@@ -35,10 +54,11 @@ bool object_is_usable(Host& host, ModelObject object, const char* function) {
 }
 
 // Appends a node at the tail of the list that starts at *list, walking there from *list.
-void append_node(Host& host, List** list, List* node) {
+// Returns the number of nodes stepped over.
+std::uint64_t append_node(List** list, List* node) {
   if (*list == nullptr) {
     *list = node;
-    return;
+    return 0;
   }
   List* tail = *list;
   std::uint64_t hops = 0;
@@ -46,8 +66,8 @@ void append_node(Host& host, List** list, List* node) {
     tail = tail->next;
     ++hops;
   }
-  host.append_hops += hops;
   tail->next = node;
+  return hops;
 }
 
 // Frees the caller's nodes from head on; stops at the first node checked mode refuses.
@@ -64,31 +84,36 @@ void free_caller_list(Host& host, List* head) {
 extern "C" {
 
 int VEXO_CDECL vx_add_command(const char* name, CommandHandler handler) {
-  Host* host = enter("vx_add_command");
+  HostCall call(HostFunction::kVxAddCommand);
+  Host* host = call.host;
   if (host == nullptr || name == nullptr) return -1;
   return host->add_command(name, handler) ? 0 : -1;
 }
 
 int VEXO_CDECL vx_add_tools_menu_item(const char* label, const char* command,
                                       const char* description) {
-  Host* host = enter("vx_add_tools_menu_item");
+  HostCall call(HostFunction::kVxAddToolsMenuItem);
+  Host* host = call.host;
   if (host == nullptr || label == nullptr || command == nullptr) return -1;
   host->add_menu_item({label, command, description != nullptr ? description : ""});
   return 0;
 }
 
 int VEXO_CDECL nothing_is_selected(void) {
-  Host* host = enter("nothing_is_selected");
+  HostCall call(HostFunction::kNothingIsSelected);
+  Host* host = call.host;
   return host == nullptr || host->selection().empty() ? 1 : 0;
 }
 
 int VEXO_CDECL vx_get_select_mode(void) {
-  Host* host = enter("vx_get_select_mode");
+  HostCall call(HostFunction::kVxGetSelectMode);
+  Host* host = call.host;
   return host == nullptr ? -1 : host->select_mode();
 }
 
 List* VEXO_CDECL vx_selection_get_whole_surfaces_all(void) {
-  Host* host = enter("vx_selection_get_whole_surfaces_all");
+  HostCall call(HostFunction::kVxSelectionGetWholeSurfacesAll);
+  Host* host = call.host;
   if (host == nullptr) return nullptr;
   List* head = nullptr;
   List* tail = nullptr;
@@ -110,21 +135,24 @@ List* VEXO_CDECL vx_selection_get_whole_surfaces_all(void) {
 }
 
 ModelObject VEXO_CDECL object_of_surface(Surface surface) {
-  Host* host = enter("object_of_surface");
+  HostCall call(HostFunction::kObjectOfSurface);
+  Host* host = call.host;
   if (host == nullptr || !surface_is_usable(*host, surface)) return nullptr;
   if (surface->owner->inconsistencies.disowned) return nullptr;
   return surface->owner;
 }
 
 int VEXO_CDECL vx_object_get_num_surfaces(ModelObject object) {
-  Host* host = enter("vx_object_get_num_surfaces");
+  HostCall call(HostFunction::kVxObjectGetNumSurfaces);
+  Host* host = call.host;
   if (host == nullptr || !object_is_usable(*host, object, "vx_object_get_num_surfaces")) return 0;
   return object->inconsistencies.reported_surface_count.value_or(
       static_cast<int>(object->surface_count()));
 }
 
 List* VEXO_CDECL vx_object_get_surfacelist(ModelObject object) {
-  Host* host = enter("vx_object_get_surfacelist");
+  HostCall call(HostFunction::kVxObjectGetSurfacelist);
+  Host* host = call.host;
   if (host == nullptr || !object_is_usable(*host, object, "vx_object_get_surfacelist")) {
     return nullptr;
   }
@@ -132,56 +160,63 @@ List* VEXO_CDECL vx_object_get_surfacelist(ModelObject object) {
 }
 
 List* VEXO_CDECL vx_object_get_edges(ModelObject object) {
-  Host* host = enter("vx_object_get_edges");
+  HostCall call(HostFunction::kVxObjectGetEdges);
+  Host* host = call.host;
   if (host == nullptr || !object_is_usable(*host, object, "vx_object_get_edges")) return nullptr;
   return standin::make_edge_batch(*object, host->nodes());
 }
 
 List* VEXO_CDECL vx_edgelist_get_by_surface(List* edges, Surface surface) {
-  Host* host = enter("vx_edgelist_get_by_surface");
+  HostCall call(HostFunction::kVxEdgelistGetBySurface);
+  Host* host = call.host;
   if (host == nullptr || edges == nullptr) return nullptr;
   if (!surface_is_usable(*host, surface)) return nullptr;
   // Edge lists are indexed per batch: the newest batch of the surface's object answers, so no
   // call scans the whole edge list.
   const auto& batches = surface->owner->live_edge_batches;
   if (batches.empty()) return nullptr;
-  return standin::edges_of_surface(*batches.back(), *surface, host->nodes());
+  return standin::edges_of_surface(*batches.back(), *surface);
 }
 
 int VEXO_CDECL list_add_item(List** list, void* item) {
-  Host* host = enter("list_add_item");
+  HostCall call(HostFunction::kListAddItem);
+  Host* host = call.host;
   if (host == nullptr || list == nullptr) return -1;
   ++host->appends;
-  append_node(*host, list, host->nodes().make(item, nullptr, NodeOwner::kCaller));
+  host->append_hops += append_node(list, host->nodes().make(item, nullptr, NodeOwner::kCaller));
   return 0;
 }
 
 int VEXO_CDECL list_add_item_head(List** list, void* item) {
-  Host* host = enter("list_add_item_head");
+  HostCall call(HostFunction::kListAddItemHead);
+  Host* host = call.host;
   if (host == nullptr || list == nullptr) return -1;
   *list = host->nodes().make(item, *list, NodeOwner::kCaller);
   return 0;
 }
 
 int VEXO_CDECL list_add_item_unique(List** list, void* item) {
-  Host* host = enter("list_add_item_unique");
+  HostCall call(HostFunction::kListAddItemUnique);
+  Host* host = call.host;
   if (host == nullptr || list == nullptr) return -1;
   for (const List* node = *list; node != nullptr; node = node->next) {
     if (node->item == item) return 0;
   }
-  append_node(*host, list, host->nodes().make(item, nullptr, NodeOwner::kCaller));
+  append_node(list, host->nodes().make(item, nullptr, NodeOwner::kCaller));
   return 0;
 }
 
 int VEXO_CDECL list_append_list(List** destination, List* source) {
-  Host* host = enter("list_append_list");
+  HostCall call(HostFunction::kListAppendList);
+  Host* host = call.host;
   if (host == nullptr || destination == nullptr) return -1;
-  if (source != nullptr) append_node(*host, destination, source);
+  if (source != nullptr) append_node(destination, source);
   return 0;
 }
 
 int VEXO_CDECL list_free(List** list) {
-  Host* host = enter("list_free");
+  HostCall call(HostFunction::kListFree);
+  Host* host = call.host;
   if (host == nullptr || list == nullptr) return -1;
   free_caller_list(*host, *list);
   *list = nullptr;
@@ -189,7 +224,8 @@ int VEXO_CDECL list_free(List** list) {
 }
 
 int VEXO_CDECL vx_edgelist_free(List** edges) {
-  Host* host = enter("vx_edgelist_free");
+  HostCall call(HostFunction::kVxEdgelistFree);
+  Host* host = call.host;
   if (host == nullptr || edges == nullptr) return -1;
   std::vector<standin::EdgeBatch*> emptied;
   for (List* node = *edges; node != nullptr;) {
@@ -208,7 +244,8 @@ int VEXO_CDECL vx_edgelist_free(List** edges) {
 }
 
 int VEXO_CDECL add_undoable_change_selection(const char* label) {
-  Host* host = enter("add_undoable_change_selection");
+  HostCall call(HostFunction::kAddUndoableChangeSelection);
+  Host* host = call.host;
   if (host == nullptr) return -1;
   const std::string text = label != nullptr ? label : "";
   host->record_undo_step(text);
@@ -217,7 +254,8 @@ int VEXO_CDECL add_undoable_change_selection(const char* label) {
 }
 
 int VEXO_CDECL vx_selection_select_surfacelist(List* surfaces) {
-  Host* host = enter("vx_selection_select_surfacelist");
+  HostCall call(HostFunction::kVxSelectionSelectSurfacelist);
+  Host* host = call.host;
   if (host == nullptr) return -1;
   std::vector<Surface>& listed = host->last_selected_list();
   listed.clear();
@@ -235,14 +273,16 @@ int VEXO_CDECL vx_selection_select_surfacelist(List* surfaces) {
 }
 
 int VEXO_CDECL windows_message_dialog(const char* text) {
-  Host* host = enter("windows_message_dialog");
+  HostCall call(HostFunction::kWindowsMessageDialog);
+  Host* host = call.host;
   if (host == nullptr) return -1;
   host->log(standin::EventKind::kDialog, text != nullptr ? text : "");
   return 0;
 }
 
 int VEXO_CDECL display_message(const char* format, ...) {
-  Host* host = enter("display_message");
+  HostCall call(HostFunction::kDisplayMessage);
+  Host* host = call.host;
   if (host == nullptr || format == nullptr) return -1;
   std::va_list args;
   va_start(args, format);
@@ -258,14 +298,16 @@ int VEXO_CDECL display_message(const char* format, ...) {
 }
 
 int VEXO_CDECL redraw_all(void) {
-  Host* host = enter("redraw_all");
+  HostCall call(HostFunction::kRedrawAll);
+  Host* host = call.host;
   if (host == nullptr) return -1;
   host->log(standin::EventKind::kRedraw, "");
   return 0;
 }
 
 int VEXO_CDECL display_status(void) {
-  Host* host = enter("display_status");
+  HostCall call(HostFunction::kDisplayStatus);
+  Host* host = call.host;
   if (host == nullptr) return -1;
   host->log(standin::EventKind::kStatus, "");
   return 0;

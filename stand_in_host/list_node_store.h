@@ -36,6 +36,12 @@ class ListNodeStore {
   void release_host_node(List* node);
   void release_host_list(List* head);
 
+  // Checked mode: nodes the host keeps in storage of its own, lent to callers like the nodes
+  // from make(..., kHost), so that a caller freeing one is reported. The host forgets them
+  // before it frees that storage.
+  void register_host_node(const List* node) { ledger_[node] = NodeState::kHostLive; }
+  void forget_host_node(const List* node) { ledger_.erase(node); }
+
   bool checked() const { return checked_; }
   std::size_t live_caller_nodes() const { return live_caller_nodes_; }
   std::size_t live_host_nodes() const { return live_host_nodes_; }

@@ -3,23 +3,13 @@
 #include <algorithm>
 
 #include "select_connected/select_connected.h"
+#include "stand_in_host/mesh_generators.h"
 #include "stand_in_host/transcript.h"
 
 namespace testmodels {
 
 standin::Mesh grid(const std::string& name, std::uint32_t columns, std::uint32_t rows) {
-  standin::Mesh mesh;
-  mesh.name = name;
-  for (std::uint32_t y = 0; y <= rows; ++y) {
-    for (std::uint32_t x = 0; x <= columns; ++x) mesh.add_vertex(x, y, 0);
-  }
-  for (std::uint32_t y = 0; y < rows; ++y) {
-    for (std::uint32_t x = 0; x < columns; ++x) {
-      const std::uint32_t corner = y * (columns + 1) + x;
-      mesh.add_surface({corner, corner + 1, corner + columns + 2, corner + columns + 1});
-    }
-  }
-  return mesh;
+  return standin::quad_grid(name, columns, rows);
 }
 
 standin::Mesh corner_touching_triangles() {

@@ -1,0 +1,299 @@
+// Runs "Select connected surfaces" through the stand-in modeller on generated models and prints
+// where the time goes: the command's wall time, the time inside host functions, the plug-in's own
+// share, the list walks, the peak memory of the run, and a linear flood over flat arrays as the
+// yardstick for the plug-in's own time.
+//
+// usage: select_connected_benchmark [--plugin PATH] [--quick] [--detail] [--only TEXT]
+//                                   [--repeat N]
+//   --quick   models a tenth of the size;  --detail  time per host function;
+//   --only    only the models whose name contains TEXT;
+//   --repeat  wall times are the best of N runs (default 3)
+#include <algorithm>
+#include <array>
+#include <thread>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <numeric>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "benchmarks/heap_meter.h"
+#include "benchmarks/linear_flood.h"
+#include "stand_in_host/host.h"
+#include "stand_in_host/mesh_generators.h"
+#include "stand_in_host/plugin_loader.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Model {
+  std::string name;
+  std::vector<standin::Mesh> meshes;
+  std::vector<std::vector<std::uint32_t>> seeds;  // per mesh
+  bool shuffled_handles = false;
+};
+
+struct Figures {
+  std::size_t surfaces = 0;
+  std::size_t seeds = 0;
+  double command_ms = 0;
+  double host_ms = 0;
+  double list_walk_ms = 0;
+  double hops_per_append = 0;
+  double peak_mb = 0;
+  double reference_ms = 0;
+  std::size_t selected = 0;
+  std::size_t reference_selected = 0;
+  std::array<standin::Host::CallTime, standin::kHostFunctionCount> calls{};
+};
+
+double milliseconds(Clock::duration span) {
+  return std::chrono::duration<double, std::milli>(span).count();
+}
+
+Model single(const std::string& name, standin::Mesh mesh, std::vector<std::uint32_t> seeds,
+             bool shuffled = false) {
+  Model model;
+  model.name = name;
+  model.meshes.push_back(std::move(mesh));
+  model.seeds.push_back(std::move(seeds));
+  model.shuffled_handles = shuffled;
+  return model;
+}
+
+Model many_objects(std::uint32_t objects, std::uint32_t side) {
+  Model model;
+  model.name = "objects " + std::to_string(objects) + " x " + std::to_string(side * side) +
+               ", all selected";
+  for (std::uint32_t o = 0; o < objects; ++o) {
+    model.meshes.push_back(standin::quad_grid("object" + std::to_string(o), side, side));
+    std::vector<std::uint32_t> all(side * side);
+    std::iota(all.begin(), all.end(), 0);
+    model.seeds.push_back(std::move(all));
+  }
+  return model;
+}
+
+std::vector<Model> make_models(bool quick) {
+  std::vector<Model> models;
+  const std::uint32_t scale = quick ? 10 : 1;
+  models.push_back(single("grid 10k", standin::quad_grid("grid", 100, 100), {0}));
+  models.push_back(single("grid 100k", standin::quad_grid("grid", 400, 250), {0}));
+  models.push_back(single("grid 1M", standin::quad_grid("grid", 1000, 1000 / scale), {0}));
+  if (!quick) models.push_back(single("grid 2M", standin::quad_grid("grid", 2000, 1000), {0}));
+  models.push_back(single("grid 1M, shuffled handles",
+                          standin::quad_grid("grid", 1000, 1000 / scale), {0}, true));
+  models.push_back(
+      single("rings 1000 x 1000", standin::ringed_polygon("rings", 1000, 1000 / scale), {0}));
+  models.push_back(single("strip 1M", standin::quad_grid("strip", 1000000 / scale, 1), {0}));
+  models.push_back(many_objects(10000 / scale, 10));
+  return models;
+}
+
+std::vector<std::uint32_t> shuffled_slots(std::uint32_t count) {
+  std::vector<std::uint32_t> slots(count);
+  std::iota(slots.begin(), slots.end(), 0);
+  std::shuffle(slots.begin(), slots.end(), std::mt19937(42));
+  return slots;
+}
+
+// What one empty timed interval costs, to take off the host's measured time per call.
+std::chrono::nanoseconds timer_cost_per_call() {
+  constexpr int kRounds = 1000000;
+  Clock::duration total{0};
+  for (int i = 0; i < kRounds; ++i) {
+    const auto start = Clock::now();
+    total += Clock::now() - start;
+  }
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(total / kRounds);
+}
+
+void build_scene(standin::Host& host, const Model& model) {
+  for (std::size_t o = 0; o < model.meshes.size(); ++o) {
+    const standin::Mesh& mesh = model.meshes[o];
+    if (model.shuffled_handles) {
+      const auto slots = shuffled_slots(mesh.surface_count());
+      host.add_object(mesh, &slots);
+    } else {
+      host.add_object(mesh);
+    }
+    // A modeller keeps its edge structure with the model; build ours before timing.
+    host.object(o).edge_topology();
+    for (std::uint32_t s : model.seeds[o]) host.select_surface(o, s);
+  }
+}
+
+std::size_t count_selected(const standin::Host& host) {
+  std::size_t count = 0;
+  for (const auto& flags : host.selection().whole_surfaces) {
+    count += static_cast<std::size_t>(std::count(flags.begin(), flags.end(), 1));
+  }
+  return count;
+}
+
+bool run_command(standin::Host& host) {
+  const std::string error = host.run_command_text("vexo kwtadjsurf_go");
+  if (!error.empty()) std::fprintf(stderr, "benchmark: %s\n", error.c_str());
+  return error.empty();
+}
+
+bool measure(const Model& model, const std::string& plugin_path, int repeat,
+             std::chrono::nanoseconds timer_cost, Figures& figures) {
+  standin::Host host;
+  standin::ActiveHost active(host);
+  std::string error;
+  auto plugin = standin::load_plugin(plugin_path, &error);
+  if (!plugin) {
+    std::fprintf(stderr, "benchmark: %s\n", error.c_str());
+    return false;
+  }
+  build_scene(host, model);
+  for (const auto& seeds : model.seeds) figures.seeds += seeds.size();
+  for (const auto& mesh : model.meshes) figures.surfaces += mesh.surface_count();
+
+  // First run: peak memory (the host's node store grows to what the run needs), appends, and
+  // the selection to compare with the reference.
+  host.reset_call_statistics();
+  heap_meter::reset_peak();
+  if (!run_command(host)) return false;
+  figures.peak_mb = heap_meter::peak_above_reset() / 1048576.0;
+  figures.hops_per_append =
+      host.appends != 0 ? static_cast<double>(host.append_hops) / host.appends : 0;
+  figures.selected = count_selected(host);
+
+  // Then from the same selection, the best of `repeat` runs: the command's wall time, with
+  // nothing timed inside the host. The machine is shared; the best run is the least disturbed.
+  figures.command_ms = 1e300;
+  for (int round = 0; round < repeat; ++round) {
+    host.undo();
+    const auto start = Clock::now();
+    if (!run_command(host)) return false;
+    figures.command_ms = std::min(figures.command_ms, milliseconds(Clock::now() - start));
+  }
+
+  // Third run: the time inside each host function.
+  host.undo();
+  host.reset_call_statistics();
+  host.time_calls = true;
+  if (!run_command(host)) return false;
+  host.time_calls = false;
+  figures.calls = host.call_times();
+  for (std::size_t f = 0; f < standin::kHostFunctionCount; ++f) {
+    const auto& time = figures.calls[f];
+    const double ms = std::max(0.0, milliseconds(time.spent - time.calls * timer_cost));
+    figures.host_ms += ms;
+    if (standin::is_list_walk(static_cast<standin::HostFunction>(f))) figures.list_walk_ms += ms;
+  }
+
+  figures.reference_ms = 1e300;
+  for (int round = 0; round < repeat; ++round) {
+    std::size_t reached_count = 0;
+    const auto reference_start = Clock::now();
+    for (std::size_t o = 0; o < model.meshes.size(); ++o) {
+      const auto reached = linear_flood(model.meshes[o], model.seeds[o]);
+      reached_count += static_cast<std::size_t>(std::count(reached.begin(), reached.end(), 1));
+    }
+    figures.reference_ms =
+        std::min(figures.reference_ms, milliseconds(Clock::now() - reference_start));
+    figures.reference_selected = reached_count;
+  }
+  return true;
+}
+
+std::string machine_description() {
+  std::ifstream cpuinfo("/proc/cpuinfo");
+  std::string line;
+  std::string cpu = "unknown processor";
+  while (std::getline(cpuinfo, line)) {
+    if (line.rfind("model name", 0) == 0) {
+      cpu = line.substr(line.find(':') + 2);
+      break;
+    }
+  }
+  char date[32];
+  const std::time_t now = std::time(nullptr);
+  std::strftime(date, sizeof date, "%Y-%m-%d", std::gmtime(&now));
+  return cpu + ", " + std::to_string(std::thread::hardware_concurrency()) + " cores, " + date;
+}
+
+void print_row(const std::string& name, const Figures& f) {
+  const double own_ms = std::max(0.0, f.command_ms - f.host_ms);
+  std::printf("| %-32s | %9zu | %9zu | %8.1f | %8.1f | %8.1f | %5.1f%% | %5.2f | %7.1f | %8.1f | %6.1fx |%s\n",
+              name.c_str(), f.surfaces, f.seeds, f.command_ms, f.host_ms, own_ms,
+              f.command_ms > 0 ? 100.0 * f.list_walk_ms / f.command_ms : 0.0, f.hops_per_append,
+              f.peak_mb, f.reference_ms, f.reference_ms > 0 ? own_ms / f.reference_ms : 0.0,
+              f.selected == f.reference_selected ? "" : "  SELECTION DIFFERS FROM REFERENCE");
+}
+
+void print_detail(const Figures& f, std::chrono::nanoseconds timer_cost) {
+  for (std::size_t i = 0; i < standin::kHostFunctionCount; ++i) {
+    const auto& time = f.calls[i];
+    if (time.calls == 0) continue;
+    std::printf("      %-38s %10llu calls %9.1f ms\n",
+                standin::host_function_name(static_cast<standin::HostFunction>(i)),
+                static_cast<unsigned long long>(time.calls),
+                std::max(0.0, milliseconds(time.spent - time.calls * timer_cost)));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string plugin_path = ADJSURF_PATH;
+  bool quick = false;
+  bool detail = false;
+  std::string only;
+  int repeat = 3;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--plugin") == 0 && i + 1 < argc) {
+      plugin_path = argv[++i];
+    } else if (std::strcmp(argv[i], "--quick") == 0) {
+      quick = true;
+    } else if (std::strcmp(argv[i], "--detail") == 0) {
+      detail = true;
+    } else if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
+      repeat = std::max(1, std::atoi(argv[++i]));
+    } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
+      only = argv[++i];
+    } else {
+      std::fprintf(stderr,
+                   "usage: select_connected_benchmark [--plugin PATH] [--quick] [--detail] "
+                   "[--only TEXT] [--repeat N]\n");
+      return 2;
+    }
+  }
+  const auto timer_cost = timer_cost_per_call();
+  std::printf("Select connected surfaces: %s\nplug-in %s; host call timing costs %lld ns a call, taken off\n\n",
+              machine_description().c_str(), plugin_path.c_str(),
+              static_cast<long long>(timer_cost.count()));
+  std::printf("| %-32s | %9s | %9s | %8s | %8s | %8s | %6s | %5s | %7s | %8s | %7s |\n", "model",
+              "surfaces", "seeds", "command", "in host", "plug-in", "walks", "hops", "peak MB",
+              "linear", "ratio");
+  std::printf("|%s|%s|%s|%s|%s|%s|%s|%s|%s|%s|%s|\n", std::string(34, '-').c_str(),
+              std::string(11, '-').c_str(), std::string(11, '-').c_str(),
+              std::string(10, '-').c_str(), std::string(10, '-').c_str(),
+              std::string(10, '-').c_str(), std::string(8, '-').c_str(),
+              std::string(7, '-').c_str(), std::string(9, '-').c_str(),
+              std::string(10, '-').c_str(), std::string(9, '-').c_str());
+  for (const Model& model : make_models(quick)) {
+    if (model.name.find(only) == std::string::npos) continue;
+    Figures figures;
+    if (!measure(model, plugin_path, repeat, timer_cost, figures)) return 1;
+    print_row(model.name, figures);
+    if (detail) print_detail(figures, timer_cost);
+    std::fflush(stdout);
+  }
+  std::printf(
+      "\ncommand, in host, plug-in (command minus in host), linear: milliseconds; command and\n"
+      "linear are the best of %d runs. walks: share of the command spent in the host's list\n"
+      "walks. hops: nodes list_add_item stepped over per append. ratio: plug-in / linear, the\n"
+      "plug-in's own time against a linear flood over flat arrays.\n",
+      repeat);
+  return 0;
+}

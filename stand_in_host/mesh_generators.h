@@ -1,0 +1,22 @@
+// Generated meshes for the demo, the tests and the benchmark.
+#ifndef STAND_IN_HOST_MESH_GENERATORS_H
+#define STAND_IN_HOST_MESH_GENERATORS_H
+
+#include <cstdint>
+#include <string>
+
+#include "stand_in_host/mesh.h"
+
+namespace standin {
+
+// A columns x rows grid of quads in the z = 0 plane; surface (column, row) is
+// row * columns + column. A grid with one row is a strip.
+Mesh quad_grid(const std::string& name, std::uint32_t columns, std::uint32_t rows);
+
+// A polygon of `sides` sides (surface 0) ringed by `rings` rings of `sides` quads each, so that a
+// flood from the polygon meets a frontier of `sides` surfaces at every step.
+Mesh ringed_polygon(const std::string& name, std::uint32_t sides, std::uint32_t rings);
+
+}  // namespace standin
+
+#endif  // STAND_IN_HOST_MESH_GENERATORS_H
