@@ -5,7 +5,8 @@
 // the last node, so all seeds come first and every surface found later is still ahead of the
 // cursor when it is appended.
 //
-// For the surface under the cursor: look it up in the sorted table; if it is already marked, it
+// For each surface under the cursor (looked up a few queue nodes at a time, as the lookups of
+// consecutive nodes do not depend on each other): look it up in the sorted table; if it is already marked, it
 // was reached before and is skipped (a surface can be queued several times before it is
 // processed). Otherwise mark it, ask the modeller for the edges it uses, and queue every surface
 // on those edges that is not marked yet, in the order the edges list them. The surfaces on the
@@ -20,7 +21,7 @@
 #include "select_connected/flood_fill_surfaces.h"
 
 #include "select_connected/find_surface_entries.h"
-#include "select_connected/find_surface_entry.h"
+#include "select_connected/surface_index_memo.h"
 
 namespace {
 
@@ -28,6 +29,15 @@ List* last_node(List* node) {
   while (node->next != nullptr) node = node->next;
   return node;
 }
+
+// What the walk works with: the table, where it has met surfaces lately, and the queue's tail.
+struct Flood {
+  SurfaceEntry* table;
+  std::int32_t count;
+  List* edges;
+  List* tail;
+  SurfaceIndexMemo memo;
+};
 
 // Surfaces met on the edges of the surface in hand, waiting to be looked up together.
 struct NeighbourBatch {
@@ -38,14 +48,13 @@ struct NeighbourBatch {
 // Looks the batch up and queues, in the order met, each surface that is in the table and not
 // reached yet. Marks do not change while a batch is handled, so looking the surfaces up together
 // decides exactly as looking each up in turn would.
-void queue_unreached(NeighbourBatch& batch, const SurfaceEntry* table, std::int32_t count,
-                     List** tail) {
+void queue_unreached(NeighbourBatch& batch, Flood& flood) {
   std::int32_t indices[kMaxLookups];
-  find_surface_entries(table, count, batch.surfaces, batch.count, indices);
+  look_up_surfaces(flood.memo, flood.table, flood.count, batch.surfaces, batch.count, indices);
   for (int i = 0; i < batch.count; ++i) {
-    if (indices[i] < 0 || table[indices[i]].marked) continue;
-    list_add_item(tail, batch.surfaces[i]);
-    *tail = last_node(*tail);
+    if (indices[i] < 0 || flood.table[indices[i]].marked) continue;
+    list_add_item(&flood.tail, batch.surfaces[i]);
+    flood.tail = last_node(flood.tail);
   }
   batch.count = 0;
 }
@@ -54,8 +63,7 @@ void queue_unreached(NeighbourBatch& batch, const SurfaceEntry* table, std::int3
 // prefetched before any is read, and every surface list before any is walked, so that the reads
 // from the modeller's memory overlap instead of waiting on each other.
 void gather_from_edges(const Edge* const* edges, int edge_count, Surface surface,
-                       NeighbourBatch& batch, const SurfaceEntry* table, std::int32_t count,
-                       List** tail) {
+                       NeighbourBatch& batch, Flood& flood) {
   const List* first_users[kMaxLookups];
   for (int e = 0; e < edge_count; ++e) {
     first_users[e] = edges[e]->surfaces;
@@ -67,44 +75,56 @@ void gather_from_edges(const Edge* const* edges, int edge_count, Surface surface
       // The surface in hand is marked already; no need to look it up again.
       if (neighbour == nullptr || neighbour == surface) continue;
       batch.surfaces[batch.count++] = neighbour;
-      if (batch.count == kMaxLookups) queue_unreached(batch, table, count, tail);
+      if (batch.count == kMaxLookups) queue_unreached(batch, flood);
     }
   }
 }
 
 // Queues the unreached surfaces that share one of `surface`'s edges, in the order the edges and
 // their surface lists give them.
-void queue_neighbours(List* edges, Surface surface, const SurfaceEntry* table, std::int32_t count,
-                      List** tail) {
+void queue_neighbours(Surface surface, Flood& flood) {
   NeighbourBatch batch;
   const Edge* group[kMaxLookups];
   int grouped = 0;
-  for (const List* edge_node = vx_edgelist_get_by_surface(edges, surface); edge_node != nullptr;
+  for (const List* edge_node = vx_edgelist_get_by_surface(flood.edges, surface); edge_node != nullptr;
        edge_node = edge_node->next) {
     const Edge* edge = static_cast<const Edge*>(edge_node->item);
     if (edge == nullptr) continue;
     __builtin_prefetch(&edge->surfaces);
     group[grouped++] = edge;
     if (grouped == kMaxLookups) {
-      gather_from_edges(group, grouped, surface, batch, table, count, tail);
+      gather_from_edges(group, grouped, surface, batch, flood);
       grouped = 0;
     }
   }
-  gather_from_edges(group, grouped, surface, batch, table, count, tail);
-  queue_unreached(batch, table, count, tail);
+  gather_from_edges(group, grouped, surface, batch, flood);
+  queue_unreached(batch, flood);
 }
 
 }  // namespace
 
 void flood_fill_surfaces(List* seeds, List* edges, SurfaceEntry* table, std::int32_t count) {
   if (seeds == nullptr) return;
-  List* tail = last_node(seeds);
-  for (List* cursor = seeds; cursor != nullptr; cursor = cursor->next) {
-    Surface surface = static_cast<Surface>(cursor->item);
-    if (surface == nullptr) continue;
-    const std::int32_t index = find_surface_entry(table, count, surface);
-    if (index < 0 || table[index].marked) continue;
-    table[index].marked = true;
-    queue_neighbours(edges, surface, table, count, &tail);
+  Flood flood{table, count, edges, last_node(seeds), {}};
+  List* cursor = seeds;
+  while (cursor != nullptr) {
+    // The next few queued surfaces are looked up together: where a surface sits in the table
+    // does not change, only its mark, which is still tested when its turn comes.
+    Surface upcoming[kMaxLookups];
+    int taken = 0;
+    List* last_taken = cursor;
+    for (List* node = cursor; node != nullptr && taken < kMaxLookups; node = node->next) {
+      last_taken = node;
+      if (node->item != nullptr) upcoming[taken++] = static_cast<Surface>(node->item);
+    }
+    std::int32_t indices[kMaxLookups];
+    look_up_surfaces(flood.memo, table, count, upcoming, taken, indices);
+    for (int i = 0; i < taken; ++i) {
+      if (indices[i] < 0 || table[indices[i]].marked) continue;
+      table[indices[i]].marked = true;
+      queue_neighbours(upcoming[i], flood);
+    }
+    // Read only now: surfaces queued meanwhile may hang behind the last one taken.
+    cursor = last_taken->next;
   }
 }

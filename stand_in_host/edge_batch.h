@@ -2,10 +2,12 @@
 // them, and the host's own lists that go with them (each edge's surfaces, and per surface the
 // edges it uses). All of it is freed by vx_edgelist_free.
 //
-// The host's own lists live in two flat node arrays owned by the batch, so that making and
-// freeing a batch costs a few sequential passes rather than a node allocation per entry. Only
-// the caller's list comes from the node store, one node per edge, because the caller may join
-// it to other lists.
+// The host's own lists live in storage owned by the batch, so that making and freeing a batch
+// costs a few sequential passes rather than a node allocation per entry: each edge record holds
+// the first two nodes of its surfaces list (an edge of a closed surface has two users), in one
+// cache line with the record; further users of non-manifold edges, and the per-surface edge
+// lists, are flat node arrays. Only the caller's list comes from the node store, one node per
+// edge, because the caller may join it to other lists.
 #ifndef STAND_IN_HOST_EDGE_BATCH_H
 #define STAND_IN_HOST_EDGE_BATCH_H
 
@@ -20,15 +22,16 @@
 namespace standin {
 
 // The record an Edge handle points at; the Edge comes first so that the two convert freely.
-struct HostEdge {
+// host_private holds the low and high vertex indices and the batch.
+struct alignas(64) HostEdge {
   Edge edge;
-  EdgeBatch* batch;
+  List first_users[2];
 };
 
 struct EdgeBatch {
   VexoModelObject* object = nullptr;
   std::vector<HostEdge> edges;
-  std::unique_ptr<List[]> edge_surface_nodes;  // every edge's `surfaces` list, back to back
+  std::vector<List> further_user_nodes;         // users of an edge beyond its first two
   std::unique_ptr<List[]> surface_edge_nodes;  // every surface's edge list, back to back
   std::vector<List> extra_nodes;               // deliberate inconsistencies, see ObjectInconsistencies
   std::size_t edges_freed = 0;
@@ -43,7 +46,9 @@ List* edges_of_surface(const EdgeBatch& batch, const VexoSurface& surface);
 // Frees the batch's host-owned lists and records, and forgets it in its object.
 void destroy_edge_batch(EdgeBatch* batch, ListNodeStore& nodes);
 
-inline HostEdge* host_edge(void* item) { return static_cast<HostEdge*>(item); }
+inline EdgeBatch* batch_of(const void* edge) {
+  return static_cast<EdgeBatch*>(static_cast<const Edge*>(edge)->host_private[2]);
+}
 
 }  // namespace standin
 

@@ -233,7 +233,7 @@ int VEXO_CDECL vx_edgelist_free(List** edges) {
     void* edge = node->item;
     if (!host->nodes().release_for_caller(node)) break;
     if (edge != nullptr) {
-      standin::EdgeBatch* batch = standin::host_edge(edge)->batch;
+      standin::EdgeBatch* batch = standin::batch_of(edge);
       if (++batch->edges_freed == batch->edges.size()) emptied.push_back(batch);
     }
     node = next;
