@@ -1,13 +1,15 @@
-// vexo-sim: the stand-in modeller on the command line. It loads a plug-in the way the modeller
-// does, builds the demo scene, picks "Select connected surfaces" from the Tools menu and prints
-// what a user would see.
-#include <cstring>
+// vexo-sim: the stand-in modeller on the command line. It loads the plug-in the way the modeller
+// does, loads a model (or builds the demo scene), selects seeds, picks "Select connected
+// surfaces" from the Tools menu (or runs a script of actions), and shows what a user would see:
+// as text, as a JSON report, and as an SVG picture.
+#include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "stand_in_host/demo_scene.h"
-#include "stand_in_host/host.h"
-#include "stand_in_host/plugin_loader.h"
+#include "stand_in_host/json_report.h"
+#include "stand_in_host/session.h"
 #include "stand_in_host/transcript.h"
 
 #if defined(_WIN32)
@@ -18,7 +20,36 @@
 
 namespace {
 
-constexpr char kMenuLabel[] = "Select connected surfaces";
+constexpr char kUsage[] =
+    "usage: vexo-sim [MODEL] [options]\n"
+    "  MODEL                           an .obj or .off file; without it (and without --script)\n"
+    "                                  the built-in demo scene\n"
+    "  --select OBJECT:SURFACES        select whole surfaces, e.g. box:0,4,10-12 (repeatable);\n"
+    "                                  OBJECT is a name or a 0-based index\n"
+    "  --select-vertices OBJECT:VERTICES  select lone vertices (repeatable)\n"
+    "  --mode surface|vertex|N         the select mode (default surface)\n"
+    "  --menu LABEL                    the Tools-menu item to pick (default \"Select connected "
+    "surfaces\")\n"
+    "  --command TEXT                  run a host command text instead, e.g. \"vexo "
+    "kwtadjsurf_go\"\n"
+    "  --script FILE|-                 run a session script (one action a line) instead\n"
+    "  --plugin PATH                   the plug-in (default: adjsurf.p beside this program)\n"
+    "  --json                          print a JSON report instead of the transcript\n"
+    "  --svg FILE [--view VIEW]        draw the result; VIEW is front, back, top, side or iso\n";
+
+struct Options {
+  std::string model;
+  std::vector<std::string> surface_seeds;
+  std::vector<std::string> vertex_seeds;
+  std::string mode;
+  std::string menu = standin::kSelectConnectedMenuLabel;
+  std::string command;
+  std::string script;
+  std::string plugin;
+  bool json = false;
+  std::string svg;
+  std::string view = "iso";
+};
 
 // The plug-in beside this program, as the build lays them out.
 std::string default_plugin_path() {
@@ -36,54 +67,125 @@ std::string default_plugin_path() {
   return self.substr(0, slash + 1) + "adjsurf.p";
 }
 
-void print_usage(std::ostream& out) {
-  out << "usage: vexo-sim [--plugin PATH]\n"
-         "Loads the plug-in (default: adjsurf.p beside this program), builds the demo scene,\n"
-         "picks \"" << kMenuLabel << "\" from the Tools menu and prints what the user sees.\n";
+// Returns empty, or what is wrong with the arguments.
+std::string parse_options(int argc, char** argv, Options& options) {
+  options.plugin = default_plugin_path();
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    auto value = [&](std::string& into) {
+      if (i + 1 >= argc) return false;
+      into = argv[++i];
+      return true;
+    };
+    std::string item;
+    bool ok = true;
+    if (argument == "--select") {
+      ok = value(item);
+      options.surface_seeds.push_back(item);
+    } else if (argument == "--select-vertices") {
+      ok = value(item);
+      options.vertex_seeds.push_back(item);
+    } else if (argument == "--mode") {
+      ok = value(options.mode);
+    } else if (argument == "--menu") {
+      ok = value(options.menu);
+    } else if (argument == "--command") {
+      ok = value(options.command);
+    } else if (argument == "--script") {
+      ok = value(options.script);
+    } else if (argument == "--plugin") {
+      ok = value(options.plugin);
+    } else if (argument == "--svg") {
+      ok = value(options.svg);
+    } else if (argument == "--view") {
+      ok = value(options.view);
+    } else if (argument == "--json") {
+      options.json = true;
+    } else if (argument.rfind("--", 0) == 0 || !options.model.empty()) {
+      return "unexpected argument '" + argument + "'";
+    } else {
+      options.model = argument;
+    }
+    if (!ok) return argument + " needs a value";
+  }
+  return "";
+}
+
+// Loads the model or the demo scene, then the seeds and the mode.
+std::string set_up_scene(standin::Session& session, const Options& options) {
+  std::string error;
+  if (!options.model.empty()) {
+    error = session.load_model(options.model);
+  } else if (options.script.empty()) {
+    standin::build_demo_scene(session.host());
+  }
+  for (const std::string& seed : options.surface_seeds) {
+    if (error.empty()) error = session.select_surfaces(seed);
+  }
+  for (const std::string& seed : options.vertex_seeds) {
+    if (error.empty()) error = session.select_vertices(seed);
+  }
+  if (error.empty() && !options.mode.empty()) error = session.set_mode(options.mode);
+  return error;
+}
+
+std::string run_actions(standin::Session& session, const Options& options) {
+  if (options.script.empty()) {
+    return options.command.empty() ? session.pick_menu_item(options.menu)
+                                   : session.run_command(options.command);
+  }
+  if (options.script == "-") return session.run_script(std::cin, "stdin");
+  std::ifstream script(options.script);
+  if (!script) return options.script + ": cannot open the script";
+  return session.run_script(script, options.script);
+}
+
+int fail(const std::string& error) {
+  std::cerr << "vexo-sim: " << error << "\n";
+  return 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string plugin_path = default_plugin_path();
+  Options options;
+  const std::string usage_error = parse_options(argc, argv, options);
+  if (!usage_error.empty()) {
+    std::cerr << "vexo-sim: " << usage_error << "\n" << kUsage;
+    return 2;
+  }
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--plugin") == 0 && i + 1 < argc) {
-      plugin_path = argv[++i];
-    } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      print_usage(std::cout);
+    if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
+      std::cout << kUsage;
       return 0;
-    } else {
-      std::cerr << "vexo-sim: unknown argument '" << argv[i] << "'\n";
-      print_usage(std::cerr);
-      return 2;
     }
   }
 
-  standin::Host host;
-  standin::ActiveHost active(host);
-  std::string error;
-  auto plugin = standin::load_plugin(plugin_path, &error);
-  if (!plugin) {
-    std::cerr << "vexo-sim: " << error << "\n";
-    return 1;
+  standin::Session session(std::cout, std::cerr, options.json);
+  std::string error = session.load_plugin(options.plugin);
+  if (!error.empty()) return fail(error);
+  if (!options.json) {
+    standin::print_plugin(std::cout, *session.plugin());
+    standin::print_tools_menu(std::cout, session.host());
   }
-  standin::print_plugin(std::cout, *plugin);
-  standin::print_tools_menu(std::cout, host);
-
-  standin::build_demo_scene(host);
-  std::cout << "\nDemo scene, selection before:\n";
-  standin::print_selection(std::cout, host);
-
-  std::cout << "\nTools > " << kMenuLabel << "\n";
-  const std::size_t first_event = host.events().size();
-  error = host.pick_menu_item(kMenuLabel);
-  if (!error.empty()) {
-    std::cerr << "vexo-sim: " << error << "\n";
-    return 1;
+  error = set_up_scene(session, options);
+  if (!error.empty()) return fail(error);
+  if (!options.json && session.host().object_count() > 0) {
+    std::cout << "\nSelection before:\n";
+    standin::print_selection(std::cout, session.host());
+    std::cout << "\n";
   }
-  standin::print_events(std::cout, host, first_event);
-
-  std::cout << "\nSelection after:\n";
-  standin::print_selection(std::cout, host);
+  error = run_actions(session, options);
+  if (!error.empty()) return fail(error);
+  if (options.json) {
+    standin::write_json_report(std::cout, session.host());
+  } else {
+    std::cout << "\nSelection after:\n";
+    standin::print_selection(std::cout, session.host());
+  }
+  if (!options.svg.empty()) {
+    error = session.picture(options.svg, options.view);
+    if (!error.empty()) return fail(error);
+  }
   return 0;
 }

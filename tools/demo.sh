@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the plug-in and the stand-in modeller, then runs vexo-sim on its demo scene.
+# Builds the plug-in and the stand-in modeller, then runs vexo-sim: on its demo scene, or with
+# the arguments given (see build/vexo-sim --help).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/ensure_packages.sh g++ cmake make
+tools/ensure_packages.sh g++ cmake make libtinyobjloader-dev assimp-testmodels
 cmake --preset default -DVEXO_BUILD_TESTS=OFF >/dev/null
 cmake --build --preset default --target vexo-sim adjsurf >/dev/null
 exec build/vexo-sim "$@"

@@ -1,0 +1,34 @@
+#include "stand_in_host/model_reading.h"
+
+#include <cmath>
+
+#include "stand_in_host/text_lines.h"
+
+namespace standin {
+
+std::string at_line(const std::string& name, std::size_t line, const std::string& reason) {
+  return name + ":" + std::to_string(line) + ": " + reason;
+}
+
+std::string stem_of(const std::string& path) {
+  const auto slash = path.find_last_of("/\\");
+  std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+  const auto dot = file.find_last_of('.');
+  return dot == std::string::npos || dot == 0 ? file : file.substr(0, dot);
+}
+
+std::string check_vertex(const std::vector<std::string_view>& words, std::size_t first) {
+  if (words.size() < first + 3) return "a vertex needs three coordinates";
+  for (std::size_t i = first; i < first + 3; ++i) {
+    double value = 0;
+    if (!parse_finite(words[i], value)) {
+      return "vertex coordinate '" + std::string(words[i]) + "' is not a finite number";
+    }
+    if (std::fabs(value) > kLargestCoordinate) {
+      return "vertex coordinate '" + std::string(words[i]) + "' is out of range";
+    }
+  }
+  return "";
+}
+
+}  // namespace standin

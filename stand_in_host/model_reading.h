@@ -1,0 +1,27 @@
+// Small pieces the OBJ and OFF readers share.
+#ifndef STAND_IN_HOST_MODEL_READING_H
+#define STAND_IN_HOST_MODEL_READING_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace standin {
+
+// The largest coordinate a model may have; beyond it a picture's arithmetic would overflow.
+inline constexpr double kLargestCoordinate = 1e15;
+
+// "NAME:LINE: reason".
+std::string at_line(const std::string& name, std::size_t line, const std::string& reason);
+
+// The file name without folders and extension, as an object's name.
+std::string stem_of(const std::string& path);
+
+// Checks that words[first], words[first + 1] and words[first + 2] are coordinates.
+// Returns: empty, or the reason they are not.
+std::string check_vertex(const std::vector<std::string_view>& words, std::size_t first);
+
+}  // namespace standin
+
+#endif  // STAND_IN_HOST_MODEL_READING_H

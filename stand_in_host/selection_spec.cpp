@@ -1,0 +1,69 @@
+#include "stand_in_host/selection_spec.h"
+
+#include <cctype>
+#include <sstream>
+
+namespace standin {
+namespace {
+
+bool parse_index(const std::string& text, std::uint64_t& value) {
+  if (text.empty() || text.size() > 10) return false;
+  value = 0;
+  for (char c : text) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  return true;
+}
+
+std::string find_object(const Host& host, const std::string& name, std::size_t& object) {
+  for (std::size_t o = 0; o < host.object_count(); ++o) {
+    if (host.object(o).name() == name) {
+      object = o;
+      return "";
+    }
+  }
+  std::uint64_t position = 0;
+  if (parse_index(name, position) && position < host.object_count()) {
+    object = static_cast<std::size_t>(position);
+    return "";
+  }
+  return "unknown object '" + name + "' (the model has " + std::to_string(host.object_count()) +
+         " objects)";
+}
+
+}  // namespace
+
+std::string parse_selection_spec(const Host& host, const std::string& text, SpecKind kind,
+                                 SelectionSpec& spec) {
+  const auto colon = text.rfind(':');
+  if (colon == std::string::npos) return "'" + text + "' is not OBJECT:INDICES";
+  std::string error = find_object(host, text.substr(0, colon), spec.object);
+  if (!error.empty()) return error;
+  const VexoModelObject& object = host.object(spec.object);
+  const std::uint64_t limit =
+      kind == SpecKind::kSurfaces ? object.surface_count() : object.mesh.vertices.size();
+  const char* what = kind == SpecKind::kSurfaces ? "surface" : "vertex";
+  std::istringstream items(text.substr(colon + 1));
+  std::string item;
+  spec.indices.clear();
+  while (std::getline(items, item, ',')) {
+    const auto dash = item.find('-');
+    std::uint64_t first = 0;
+    std::uint64_t last = 0;
+    const bool ok = dash == std::string::npos
+                        ? parse_index(item, first) && (last = first, true)
+                        : parse_index(item.substr(0, dash), first) &&
+                              parse_index(item.substr(dash + 1), last) && first <= last;
+    if (!ok) return "'" + item + "' is not an index or a range FIRST-LAST";
+    if (last >= limit) {
+      return std::string(what) + " " + std::to_string(last) + " is out of range (object '" +
+             object.name() + "' has " + std::to_string(limit) + ")";
+    }
+    for (std::uint64_t i = first; i <= last; ++i) spec.indices.push_back(static_cast<std::uint32_t>(i));
+  }
+  if (spec.indices.empty()) return "'" + text + "' names no " + what;
+  return "";
+}
+
+}  // namespace standin

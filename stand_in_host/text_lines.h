@@ -1,0 +1,42 @@
+// Walking a text line by line and word by word, for the model readers.
+#ifndef STAND_IN_HOST_TEXT_LINES_H
+#define STAND_IN_HOST_TEXT_LINES_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace standin {
+
+// The lines of a text, with LF, CRLF or lone CR endings; the last line may lack one.
+class TextLines {
+ public:
+  explicit TextLines(std::string_view text) : text_(text) {}
+  // Moves to the next line; false at the end.
+  bool next(std::string_view& line);
+  std::size_t line_number() const { return line_number_; }
+  double fraction_read() const {
+    return text_.empty() ? 1.0 : static_cast<double>(position_) / text_.size();
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t position_ = 0;
+  std::size_t line_number_ = 0;
+};
+
+// The words of a line, split at blanks and tabs; a '#' starts a comment that ends the line.
+std::vector<std::string_view> words_of(std::string_view line);
+
+// The first word of a line, without making the others.
+std::string_view first_word(std::string_view line);
+
+// A whole word as a finite number, or false.
+bool parse_finite(std::string_view word, double& value);
+// A whole word as an integer that fits a long long, or false.
+bool parse_integer(std::string_view word, long long& value);
+
+}  // namespace standin
+
+#endif  // STAND_IN_HOST_TEXT_LINES_H

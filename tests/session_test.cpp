@@ -1,0 +1,102 @@
+// vexo-sim's session: naming seeds, scripts of actions, the JSON report and the picture.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "stand_in_host/json_report.h"
+#include "stand_in_host/mesh_generators.h"
+#include "stand_in_host/selection_spec.h"
+#include "stand_in_host/session.h"
+
+namespace {
+
+class SessionTest : public ::testing::Test {
+ protected:
+  SessionTest() : session_(out_, errors_, false) {}
+  void SetUp() override {
+    ASSERT_EQ(session_.load_plugin(ADJSURF_PATH), "");
+    session_.host().add_object(standin::quad_grid("floor", 3, 2));
+    session_.host().add_object(standin::quad_grid("wall", 2, 2));
+  }
+  std::string script(const std::string& text) {
+    std::istringstream in(text);
+    return session_.run_script(in, "s.txt");
+  }
+  std::string report() {
+    std::ostringstream json;
+    standin::write_json_report(json, session_.host());
+    return json.str();
+  }
+
+  std::ostringstream out_;
+  std::ostringstream errors_;
+  standin::Session session_;
+};
+
+TEST_F(SessionTest, SeedsAreNamedByObjectNameOrIndexWithRanges) {
+  standin::SelectionSpec spec;
+  EXPECT_EQ(parse_selection_spec(session_.host(), "wall:0,2-3", standin::SpecKind::kSurfaces, spec), "");
+  EXPECT_EQ(spec.object, 1u);
+  EXPECT_EQ(spec.indices, (std::vector<std::uint32_t>{0, 2, 3}));
+  EXPECT_EQ(parse_selection_spec(session_.host(), "0:5", standin::SpecKind::kSurfaces, spec), "");
+  EXPECT_EQ(parse_selection_spec(session_.host(), "0:6", standin::SpecKind::kSurfaces, spec),
+            "surface 6 is out of range (object 'floor' has 6)");
+  EXPECT_EQ(parse_selection_spec(session_.host(), "roof:1", standin::SpecKind::kSurfaces, spec),
+            "unknown object 'roof' (the model has 2 objects)");
+  EXPECT_EQ(parse_selection_spec(session_.host(), "wall:3-1", standin::SpecKind::kSurfaces, spec),
+            "'3-1' is not an index or a range FIRST-LAST");
+  EXPECT_EQ(parse_selection_spec(session_.host(), "wall", standin::SpecKind::kSurfaces, spec),
+            "'wall' is not OBJECT:INDICES");
+  EXPECT_EQ(parse_selection_spec(session_.host(), "wall:8", standin::SpecKind::kVertices, spec), "");
+  EXPECT_EQ(session_.set_mode("edgewise"), "unknown select mode 'edgewise' (surface, vertex or a number)");
+}
+
+TEST_F(SessionTest, ScriptRunsUndoesAndRunsAgain) {
+  // A new command clears what could be redone, so the last line fails.
+  EXPECT_EQ(script("# try it twice\nselect floor:0\nmenu\nundo\nshow\nmode vertex\n"
+                   "command vexo kwtadjsurf_go\nredo\n"),
+            "s.txt:8: nothing to redo");
+  EXPECT_NE(out_.str().find("message:   Selected 6 surfaces"), std::string::npos);
+  EXPECT_NE(out_.str().find("Undo select connected surfaces"), std::string::npos);
+  EXPECT_NE(out_.str().find("floor: 1 of 6 surfaces selected (0)"), std::string::npos);
+  EXPECT_EQ(session_.host().undo_steps().size(), 1u);
+}
+
+TEST_F(SessionTest, ScriptErrorsNameTheLine) {
+  EXPECT_EQ(script("select floor:0\n\nfly away\n"),
+            "s.txt:3: unknown action 'fly' (load, select, select-vertices, clear, mode, menu, "
+            "command, undo, redo, show, picture)");
+  EXPECT_EQ(script("select floor:9\n"), "s.txt:1: surface 9 is out of range (object 'floor' has 6)");
+  EXPECT_EQ(script("menu Nothing Here\n"), "s.txt:1: the Tools menu has no item 'Nothing Here'");
+  EXPECT_EQ(script("load /no/such/file.obj\n"), "s.txt:1: /no/such/file.obj: cannot open the file");
+}
+
+TEST_F(SessionTest, JsonReportListsSelectionMessagesDialogsAndUndo) {
+  EXPECT_EQ(script("menu\nselect-vertices wall:4\nselect wall:1\nmenu\n"), "");
+  EXPECT_EQ(report(),
+            "{\"objects\": [{\"name\": \"floor\", \"surfaces\": 6, \"selected\": [], "
+            "\"selected_vertices\": []}, {\"name\": \"wall\", \"surfaces\": 4, \"selected\": "
+            "[0, 1, 2, 3], \"selected_vertices\": [4]}], \"messages\": [\"Selected 4 surfaces\"], "
+            "\"dialogs\": [\"adjsurfaces : Nothing selected\"], \"undo\": [\"select connected "
+            "surfaces\"], \"select_mode\": 2}\n");
+}
+
+TEST_F(SessionTest, PictureMarksSelectionAndThinsLargeModels) {
+  EXPECT_EQ(script("select floor:2\nmenu\npicture picture_test.svg top\n"), "");
+  std::ifstream small("picture_test.svg");
+  const std::string svg((std::istreambuf_iterator<char>(small)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(svg.rfind("<svg", 0), 0u);
+  EXPECT_NE(svg.find("<polygon class=\"d\""), std::string::npos);  // the seed
+  EXPECT_NE(svg.find("<polygon class=\"s\""), std::string::npos);  // selected
+  EXPECT_NE(svg.find("<polygon class=\"p\""), std::string::npos);  // the wall, unselected
+  EXPECT_EQ(session_.picture("picture_test.svg", "sideways"),
+            "unknown view 'sideways' (front, back, top, side or iso)");
+
+  session_.host().add_object(standin::quad_grid("big", 400, 300));
+  EXPECT_EQ(session_.picture("picture_test.svg", "iso"), "");
+  EXPECT_NE(errors_.str().find("picture: 120010 surfaces, "), std::string::npos) << errors_.str();
+}
+
+}  // namespace
