@@ -16,20 +16,34 @@ void join_edges(List** edges, List** last, List* more) {
   *last = last_node(*last != nullptr ? *last : *edges);
 }
 
+// Writes one object's surfaces from table[*filled] on while there is room; counts them all.
+void copy_surfaces(const List* surfaces, SurfaceEntry* table, std::int32_t capacity,
+                   TableFill& fill) {
+  for (const List* node = surfaces; node != nullptr; node = node->next) {
+    if (fill.filled < capacity) table[fill.filled++].surface = static_cast<Surface>(node->item);
+    ++fill.listed;
+  }
+}
+
 }  // namespace
 
-std::int32_t fill_surface_table(const List* objects, SurfaceEntry* table, std::int32_t capacity,
-                                List** edges) {
-  std::int32_t filled = 0;
+TableFill fill_surface_table(const List* objects, SurfaceEntry* table, std::int32_t capacity,
+                             List** edges) {
+  TableFill fill{0, 0};
   List* last_edge = nullptr;
   for (const List* node = objects; node != nullptr; node = node->next) {
     ModelObject object = static_cast<ModelObject>(node->item);
-    for (const List* surface = vx_object_get_surfacelist(object);
-         surface != nullptr && filled < capacity; surface = surface->next) {
-      table[filled].surface = static_cast<Surface>(surface->item);
-      ++filled;
-    }
+    copy_surfaces(vx_object_get_surfacelist(object), table, capacity, fill);
     join_edges(edges, &last_edge, vx_object_get_edges(object));
   }
-  return filled;
+  return fill;
+}
+
+std::int32_t refill_surface_table(const List* objects, SurfaceEntry* table, std::int32_t capacity) {
+  TableFill fill{0, 0};
+  for (const List* node = objects; node != nullptr; node = node->next) {
+    copy_surfaces(vx_object_get_surfacelist(static_cast<ModelObject>(node->item)), table, capacity,
+                  fill);
+  }
+  return fill.filled;
 }

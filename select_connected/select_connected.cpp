@@ -1,6 +1,7 @@
 #include "select_connected/select_connected.h"
 
 #include <cstdint>
+#include <limits>
 
 #include "select_connected/collect_marked_surfaces.h"
 #include "select_connected/command_texts.h"
@@ -42,6 +43,20 @@ void hand_over_selection(SurfaceEntry* table, std::int32_t count) {
   display_status();
 }
 
+// An inconsistent modeller may list more surfaces than it counts. Moves to a table with room for
+// all of them, so that every surface an object lists can be reached; keeps the full table it has
+// when the larger one cannot be had.
+SurfaceEntry* widen_surface_table(const List* objects, SurfaceEntry* table, std::int64_t listed,
+                                  std::int32_t& filled) {
+  if (listed > std::numeric_limits<std::int32_t>::max()) return table;
+  const auto capacity = static_cast<std::int32_t>(listed);
+  SurfaceEntry* wider = create_surface_table(capacity);
+  if (wider == nullptr) return table;
+  release_surface_table(table);
+  filled = refill_surface_table(objects, wider, capacity);
+  return wider;
+}
+
 }  // namespace
 
 void VEXO_CDECL select_connected_go(void) {
@@ -59,7 +74,9 @@ void VEXO_CDECL select_connected_go(void) {
   }
 
   List* edges = nullptr;
-  const std::int32_t filled = fill_surface_table(objects, table, capacity, &edges);
+  const TableFill fill = fill_surface_table(objects, table, capacity, &edges);
+  std::int32_t filled = fill.filled;
+  if (fill.listed > capacity) table = widen_surface_table(objects, table, fill.listed, filled);
   list_free(&objects);
   sort_surface_table(table, 0, filled - 1);
 

@@ -83,6 +83,8 @@ void register_edge_users(ListNodeStore& nodes, EdgeBatch& batch, bool registerin
 
 List* make_edge_batch(VexoModelObject& object, ListNodeStore& nodes) {
   const EdgeTopology& topology = object.edge_topology();
+  // No edges: the empty list, and nothing that a caller would have to give back.
+  if (topology.edge_count() == 0) return nullptr;
   auto* batch = new EdgeBatch;
   batch->object = &object;
   batch->edges.resize(topology.edge_count());

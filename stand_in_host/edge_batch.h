@@ -37,7 +37,8 @@ struct EdgeBatch {
   std::size_t edges_freed = 0;
 };
 
-// Makes the records and returns the caller's new list of them, in edge order.
+// Makes the records and returns the caller's new list of them, in edge order (null for an
+// object without edges).
 List* make_edge_batch(VexoModelObject& object, ListNodeStore& nodes);
 
 // The host's list of the edges of `batch` that `surface` uses (lent, not to be freed).

@@ -89,6 +89,12 @@ bool Host::owns_surface(Surface surface) const {
   return true;  // outside checked mode the plug-in's handles are trusted
 }
 
+void Host::list_extra_surface(std::size_t object_index, Surface surface) {
+  List** end = &objects_.at(object_index)->surface_list;
+  while (*end != nullptr) end = &(*end)->next;
+  *end = nodes_.make(surface, nullptr, NodeOwner::kHost);
+}
+
 void Host::select_surface(std::size_t object_index, std::uint32_t surface_index) {
   selection_.whole_surfaces.at(object_index).at(surface_index) = 1;
 }

@@ -98,6 +98,9 @@ class Host {
   const std::vector<std::string>& calls() const { return calls_; }
   void clear_log();
 
+  // Appends a handle (null, foreign or repeated, for tests) to an object's own surface list.
+  void list_extra_surface(std::size_t object_index, Surface surface);
+
   // Handles appended to every whole-surface selection list: null, foreign or repeated ones make
   // the host inconsistent on purpose, for tests.
   std::vector<Surface> extra_whole_surfaces;

@@ -163,6 +163,7 @@ List* VEXO_CDECL vx_object_get_edges(ModelObject object) {
   HostCall call(HostFunction::kVxObjectGetEdges);
   Host* host = call.host;
   if (host == nullptr || !object_is_usable(*host, object, "vx_object_get_edges")) return nullptr;
+  if (object->inconsistencies.edges_withheld) return nullptr;
   return standin::make_edge_batch(*object, host->nodes());
 }
 

@@ -30,6 +30,7 @@ struct ObjectInconsistencies {
   // (edge index, surface) pairs appended to that edge's surfaces in every edge list made
   std::vector<std::pair<std::uint32_t, Surface>> extra_edge_surfaces;
   bool disowned = false;  // object_of_surface answers null for this object's surfaces
+  bool edges_withheld = false;  // vx_object_get_edges answers null
 };
 
 // An object handle points at one of these.

@@ -10,11 +10,13 @@
 #include "tests/test_models.h"
 
 namespace {
-bool g_fail_array_allocations = false;
+// How many more non-throwing array allocations succeed; negative: all of them.
+int g_array_allocations_left = -1;
 }
 
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  if (g_fail_array_allocations) return nullptr;
+  if (g_array_allocations_left == 0) return nullptr;
+  if (g_array_allocations_left > 0) --g_array_allocations_left;
   return std::malloc(size != 0 ? size : 1);
 }
 
@@ -33,7 +35,7 @@ using standin::EventKind;
 
 class AllocationFailure : public testmodels::CheckedHostTest {
  protected:
-  void TearDown() override { g_fail_array_allocations = false; }
+  void TearDown() override { g_array_allocations_left = -1; }
 };
 
 TEST_F(AllocationFailure, ReportsNotEnoughMemoryAndChangesNothing) {
@@ -41,9 +43,9 @@ TEST_F(AllocationFailure, ReportsNotEnoughMemoryAndChangesNothing) {
   host_.add_object(testmodels::grid("b", 2, 2));
   host_.select_surface(0, 3);
   host_.select_surface(1, 0);
-  g_fail_array_allocations = true;
+  g_array_allocations_left = 0;
   run();
-  g_fail_array_allocations = false;
+  g_array_allocations_left = -1;
   EXPECT_EQ(testmodels::texts_of(host_, EventKind::kDialog),
             std::vector<std::string>{"adjsurfaces : Not enough memory"});
   EXPECT_EQ(host_.calls().back(), "windows_message_dialog");
@@ -64,6 +66,19 @@ TEST_F(AllocationFailure, ATotalTooLargeForTheTableIsReportedTheSameWay) {
   EXPECT_EQ(testmodels::texts_of(host_, EventKind::kDialog),
             std::vector<std::string>{"adjsurfaces : Not enough memory"});
   EXPECT_TRUE(host_.undo_steps().empty());
+  expect_host_clean();
+}
+
+TEST_F(AllocationFailure, WithoutRoomForSurfacesListedBeyondTheCountTheCountedOnesStillWork) {
+  host_.add_object(testmodels::grid("a", 3, 3));
+  host_.object(0).inconsistencies.reported_surface_count = 2;
+  host_.select_surface(0, 0);
+  g_array_allocations_left = 1;  // the table for the count, not the wider one
+  run();
+  g_array_allocations_left = -1;
+  EXPECT_EQ(testmodels::texts_of(host_, EventKind::kMessage),
+            std::vector<std::string>{"Selected 2 surfaces"});
+  EXPECT_EQ(testmodels::selected(host_, 0), (std::vector<std::uint32_t>{0, 1}));
   expect_host_clean();
 }
 

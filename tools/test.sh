@@ -5,10 +5,11 @@
 #      vexo.exe under 64-bit Wine
 #   3. the same suite under AddressSanitizer and UndefinedBehaviorSanitizer
 #   4. the suite built 32-bit (-m32) and run under qemu-i386, for 32-bit handles
+#   5. a fixed run of each fuzz target (tools/fuzz.sh; FUZZ_SECONDS each, default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/ensure_packages.sh g++ cmake make binutils libgtest-dev libgmock-dev googletest \
-  libtinyobjloader-dev assimp-testmodels \
+  libtinyobjloader-dev assimp-testmodels valgrind clang libclang-rt-14-dev \
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
   wine64 qemu-user g++-multilib
 
@@ -25,3 +26,6 @@ for preset in default sanitize linux32; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+echo "== fuzz"
+tools/fuzz.sh "${FUZZ_SECONDS:-60}"

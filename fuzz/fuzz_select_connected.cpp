@@ -1,0 +1,152 @@
+// Fuzzes the command against a checked stand-in modeller whose data may be inconsistent: surface
+// counts that disagree with the surface lists, repeated or null entries in those lists, edges
+// naming surfaces of other objects, made-up or null handles, repeated or made-up seeds, objects
+// without surfaces or without edges. After every run it checks that the command gave back every
+// list it was handed exactly once and freed nothing it was only lent, and that the selection it
+// handed over holds each surface once, only surfaces of seed objects, and every seed whose
+// object owns it. Any violation aborts, so the fuzzer reports it with the input.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "select_connected/select_connected.h"
+#include "stand_in_host/host.h"
+#include "stand_in_host/mesh.h"
+
+namespace {
+
+void require(bool condition, const std::string& what) {
+  if (condition) return;
+  std::fprintf(stderr, "invariant broken: %s\n", what.c_str());
+  std::abort();
+}
+
+Surface made_up_handle(FuzzedDataProvider& data) {
+  return reinterpret_cast<Surface>(static_cast<std::uintptr_t>(data.ConsumeIntegralInRange(1, 64)) * 16);
+}
+
+standin::Mesh random_mesh(FuzzedDataProvider& data, int number) {
+  standin::Mesh mesh;
+  mesh.name = "object" + std::to_string(number);
+  const auto vertices = data.ConsumeIntegralInRange<std::uint32_t>(3, 12);
+  for (std::uint32_t v = 0; v < vertices; ++v) mesh.add_vertex(v, v % 3, v % 5);
+  const auto surfaces = data.ConsumeIntegralInRange<std::uint32_t>(0, 16);
+  for (std::uint32_t s = 0; s < surfaces; ++s) {
+    std::vector<std::uint32_t> loop(data.ConsumeIntegralInRange<std::size_t>(3, 5));
+    for (auto& v : loop) v = data.ConsumeIntegralInRange<std::uint32_t>(0, vertices - 1);
+    mesh.add_surface(loop);
+  }
+  return mesh;
+}
+
+// Some surface of the model, or null when it has none.
+Surface any_surface(FuzzedDataProvider& data, standin::Host& host) {
+  const auto o = data.ConsumeIntegralInRange<std::size_t>(0, host.object_count() - 1);
+  const auto count = host.object(o).surface_count();
+  if (count == 0) return nullptr;
+  return host.surface(o, data.ConsumeIntegralInRange<std::uint32_t>(0, count - 1));
+}
+
+void make_inconsistent(FuzzedDataProvider& data, standin::Host& host, std::size_t o) {
+  auto& faults = host.object(o).inconsistencies;
+  const std::uint32_t count = host.object(o).surface_count();
+  switch (data.ConsumeIntegralInRange(0, 5)) {
+    case 1: faults.reported_surface_count = static_cast<int>(count) + data.ConsumeIntegralInRange(1, 9); break;
+    case 2: faults.reported_surface_count = data.ConsumeIntegralInRange(-3, static_cast<int>(count)); break;
+    case 3: faults.disowned = true; break;
+    case 4: faults.edges_withheld = true; break;
+    default: break;
+  }
+  for (int extra = data.ConsumeIntegralInRange(0, 3); extra > 0; --extra) {
+    Surface surface = nullptr;
+    switch (data.ConsumeIntegralInRange(0, 2)) {
+      case 0: surface = made_up_handle(data); break;
+      case 1: surface = any_surface(data, host); break;
+      default: break;
+    }
+    faults.extra_edge_surfaces.emplace_back(data.ConsumeIntegralInRange<std::uint32_t>(0, 40), surface);
+  }
+  // Repeats of its own surfaces, or null, in the object's own list.
+  for (int extra = data.ConsumeIntegralInRange(0, 2); extra > 0; --extra) {
+    const bool repeat = count > 0 && data.ConsumeBool();
+    host.list_extra_surface(
+        o, repeat ? host.surface(o, data.ConsumeIntegralInRange<std::uint32_t>(0, count - 1)) : nullptr);
+  }
+}
+
+void build(FuzzedDataProvider& data, standin::Host& host) {
+  const int objects = data.ConsumeIntegralInRange(1, 4);
+  for (int o = 0; o < objects; ++o) host.add_object(random_mesh(data, o));
+  for (std::size_t o = 0; o < host.object_count(); ++o) {
+    make_inconsistent(data, host, o);
+    for (std::uint32_t s = 0; s < host.object(o).surface_count(); ++s) {
+      if (data.ConsumeIntegralInRange(0, 7) == 0) host.select_surface(o, s);
+    }
+    if (data.ConsumeIntegralInRange(0, 5) == 0) host.select_vertex(o, 0);
+  }
+  for (int extra = data.ConsumeIntegralInRange(0, 2); extra > 0; --extra) {
+    switch (data.ConsumeIntegralInRange(0, 2)) {
+      case 0: host.extra_whole_surfaces.push_back(nullptr); break;
+      case 1: host.extra_whole_surfaces.push_back(made_up_handle(data)); break;
+      default: host.extra_whole_surfaces.push_back(any_surface(data, host)); break;
+    }
+  }
+  const int modes[] = {standin::kSurfaceMode, standin::kVertexMode, standin::kSurfaceMode, 1, 4};
+  host.set_select_mode(modes[data.ConsumeIntegralInRange(0, 4)]);
+}
+
+// The seeds the host hands over: its whole surfaces, then the extra handles (when any surface
+// is selected at all), as vx_selection_get_whole_surfaces_all lists them.
+std::vector<Surface> seeds_of(standin::Host& host) {
+  std::vector<Surface> seeds;
+  for (std::size_t o = 0; o < host.object_count(); ++o) {
+    for (std::uint32_t s = 0; s < host.object(o).surface_count(); ++s) {
+      if (host.selection().whole_surfaces[o][s]) seeds.push_back(host.surface(o, s));
+    }
+  }
+  if (!seeds.empty()) {
+    seeds.insert(seeds.end(), host.extra_whole_surfaces.begin(), host.extra_whole_surfaces.end());
+  }
+  return seeds;
+}
+
+void check_result(standin::Host& host, const std::vector<Surface>& seeds) {
+  const std::vector<std::string> problems = host.problems();
+  require(problems.empty(), problems.empty() ? "" : problems.front());
+  const bool selected = std::any_of(host.events().begin(), host.events().end(), [](const auto& e) {
+    return e.kind == standin::EventKind::kSelect;
+  });
+  if (!selected) return;
+  std::set<ModelObject> seed_objects;
+  for (Surface seed : seeds) {
+    if (host.owns_surface(seed) && !seed->owner->inconsistencies.disowned) seed_objects.insert(seed->owner);
+  }
+  const std::vector<Surface>& listed = host.last_selected_list();
+  const std::set<Surface> unique(listed.begin(), listed.end());
+  require(unique.size() == listed.size(), "a surface is selected twice");
+  for (Surface surface : listed) {
+    require(seed_objects.count(surface->owner) != 0, "a surface of an object without seeds is selected");
+  }
+  for (Surface seed : seeds) {
+    if (!host.owns_surface(seed) || seed->owner->inconsistencies.disowned) continue;
+    require(unique.count(seed) != 0, "a seed its object owns is not selected");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+  FuzzedDataProvider data(bytes, size);
+  standin::Host host(true);
+  standin::ActiveHost active(host);
+  build(data, host);
+  const std::vector<Surface> seeds = seeds_of(host);
+  select_connected_go();
+  check_result(host, seeds);
+  return 0;
+}
