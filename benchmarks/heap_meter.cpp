@@ -42,36 +42,68 @@ void* take_or_throw(std::size_t size, std::size_t alignment = kMinimumHeader) {
 
 }  // namespace
 
-void* operator new(std::size_t size) { return take_or_throw(size); }
-void* operator new[](std::size_t size) { return take_or_throw(size); }
+void* operator new(std::size_t size) {
+  return take_or_throw(size);
+}
+void* operator new[](std::size_t size) {
+  return take_or_throw(size);
+}
 void* operator new(std::size_t size, std::align_val_t alignment) {
   return take_or_throw(size, static_cast<std::size_t>(alignment));
 }
 void* operator new[](std::size_t size, std::align_val_t alignment) {
   return take_or_throw(size, static_cast<std::size_t>(alignment));
 }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return take(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return take(size); }
-void operator delete(void* memory) noexcept { give_back(memory); }
-void operator delete[](void* memory) noexcept { give_back(memory); }
-void operator delete(void* memory, std::size_t) noexcept { give_back(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { give_back(memory); }
-void operator delete(void* memory, std::align_val_t) noexcept { give_back(memory); }
-void operator delete[](void* memory, std::align_val_t) noexcept { give_back(memory); }
-void operator delete(void* memory, std::size_t, std::align_val_t) noexcept { give_back(memory); }
-void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept { give_back(memory); }
-void operator delete(void* memory, const std::nothrow_t&) noexcept { give_back(memory); }
-void operator delete[](void* memory, const std::nothrow_t&) noexcept { give_back(memory); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  return take(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  return take(size);
+}
+void operator delete(void* memory) noexcept {
+  give_back(memory);
+}
+void operator delete[](void* memory) noexcept {
+  give_back(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+  give_back(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+  give_back(memory);
+}
+void operator delete(void* memory, std::align_val_t) noexcept {
+  give_back(memory);
+}
+void operator delete[](void* memory, std::align_val_t) noexcept {
+  give_back(memory);
+}
+void operator delete(void* memory, std::size_t, std::align_val_t) noexcept {
+  give_back(memory);
+}
+void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept {
+  give_back(memory);
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+  give_back(memory);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept {
+  give_back(memory);
+}
 
 namespace heap_meter {
 
-std::size_t bytes_in_use() { return g_in_use; }
+std::size_t bytes_in_use() {
+  return g_in_use;
+}
 
 void reset_peak() {
   g_peak = g_in_use;
   g_at_reset = g_in_use;
 }
 
-std::size_t peak_above_reset() { return g_peak - g_at_reset; }
+std::size_t peak_above_reset() {
+  return g_peak - g_at_reset;
+}
 
 }  // namespace heap_meter

@@ -49,20 +49,14 @@ std::vector<std::uint8_t> linear_flood(const standin::Mesh& mesh,
     reached[seed] = 1;
   }
   for (std::size_t head = 0; head < queue.size(); ++head) {
-    const std::uint32_t s = queue[head];
-    const std::uint32_t begin = mesh.loop_offsets[s];
-    const std::uint32_t end = mesh.loop_offsets[s + 1];
-    for (std::uint32_t k = begin; k < end; ++k) {
-      const std::uint32_t a = mesh.loop_vertices[k];
-      const std::uint32_t b = mesh.loop_vertices[k + 1 < end ? k + 1 : begin];
-      if (a == b) continue;
+    mesh.for_each_edge_step(queue[head], [&](std::uint32_t a, std::uint32_t b) {
       for (std::uint32_t i = around.offsets[a]; i < around.offsets[a + 1]; ++i) {
         const std::uint32_t t = around.surfaces[i];
         if (reached[t] || !loop_steps_between(mesh, t, a, b)) continue;
         reached[t] = 1;
         queue.push_back(t);
       }
-    }
+    });
   }
   return reached;
 }

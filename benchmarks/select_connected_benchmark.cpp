@@ -10,7 +10,6 @@
 //   --repeat  wall times are the best of N runs (default 3)
 #include <algorithm>
 #include <array>
-#include <thread>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +19,7 @@
 #include <numeric>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "benchmarks/heap_meter.h"
@@ -69,8 +69,8 @@ Model single(const std::string& name, standin::Mesh mesh, std::vector<std::uint3
 
 Model many_objects(std::uint32_t objects, std::uint32_t side) {
   Model model;
-  model.name = "objects " + std::to_string(objects) + " x " + std::to_string(side * side) +
-               ", all selected";
+  model.name =
+      "objects " + std::to_string(objects) + " x " + std::to_string(side * side) + ", all selected";
   for (std::uint32_t o = 0; o < objects; ++o) {
     model.meshes.push_back(standin::quad_grid("object" + std::to_string(o), side, side));
     std::vector<std::uint32_t> all(side * side);
@@ -224,11 +224,13 @@ std::string machine_description() {
 
 void print_row(const std::string& name, const Figures& f) {
   const double own_ms = std::max(0.0, f.command_ms - f.host_ms);
-  std::printf("| %-32s | %9zu | %9zu | %8.1f | %8.1f | %8.1f | %5.1f%% | %5.2f | %7.1f | %8.1f | %6.1fx |%s\n",
-              name.c_str(), f.surfaces, f.seeds, f.command_ms, f.host_ms, own_ms,
-              f.command_ms > 0 ? 100.0 * f.list_walk_ms / f.command_ms : 0.0, f.hops_per_append,
-              f.peak_mb, f.reference_ms, f.reference_ms > 0 ? own_ms / f.reference_ms : 0.0,
-              f.selected == f.reference_selected ? "" : "  SELECTION DIFFERS FROM REFERENCE");
+  std::printf(
+      "| %-32s | %9zu | %9zu | %8.1f | %8.1f | %8.1f | %5.1f%% | %5.2f | %7.1f | %8.1f | %6.1fx "
+      "|%s\n",
+      name.c_str(), f.surfaces, f.seeds, f.command_ms, f.host_ms, own_ms,
+      f.command_ms > 0 ? 100.0 * f.list_walk_ms / f.command_ms : 0.0, f.hops_per_append, f.peak_mb,
+      f.reference_ms, f.reference_ms > 0 ? own_ms / f.reference_ms : 0.0,
+      f.selected == f.reference_selected ? "" : "  SELECTION DIFFERS FROM REFERENCE");
 }
 
 void print_detail(const Figures& f, std::chrono::nanoseconds timer_cost) {
@@ -269,9 +271,11 @@ int main(int argc, char** argv) {
     }
   }
   const auto timer_cost = timer_cost_per_call();
-  std::printf("Select connected surfaces: %s\nplug-in %s; host call timing costs %lld ns a call, taken off\n\n",
-              machine_description().c_str(), plugin_path.c_str(),
-              static_cast<long long>(timer_cost.count()));
+  std::printf(
+      "Select connected surfaces: %s\nplug-in %s; host call timing costs %lld ns a call, taken "
+      "off\n\n",
+      machine_description().c_str(), plugin_path.c_str(),
+      static_cast<long long>(timer_cost.count()));
   std::printf("| %-32s | %9s | %9s | %8s | %8s | %8s | %6s | %5s | %7s | %8s | %7s |\n", "model",
               "surfaces", "seeds", "command", "in host", "plug-in", "walks", "hops", "peak MB",
               "linear", "ratio");

@@ -27,7 +27,8 @@ void require(bool condition, const std::string& what) {
 }
 
 Surface made_up_handle(FuzzedDataProvider& data) {
-  return reinterpret_cast<Surface>(static_cast<std::uintptr_t>(data.ConsumeIntegralInRange(1, 64)) * 16);
+  return reinterpret_cast<Surface>(static_cast<std::uintptr_t>(data.ConsumeIntegralInRange(1, 64)) *
+                                   16);
 }
 
 standin::Mesh random_mesh(FuzzedDataProvider& data, int number) {
@@ -56,26 +57,42 @@ void make_inconsistent(FuzzedDataProvider& data, standin::Host& host, std::size_
   auto& faults = host.object(o).inconsistencies;
   const std::uint32_t count = host.object(o).surface_count();
   switch (data.ConsumeIntegralInRange(0, 5)) {
-    case 1: faults.reported_surface_count = static_cast<int>(count) + data.ConsumeIntegralInRange(1, 9); break;
-    case 2: faults.reported_surface_count = data.ConsumeIntegralInRange(-3, static_cast<int>(count)); break;
-    case 3: faults.disowned = true; break;
-    case 4: faults.edges_withheld = true; break;
-    default: break;
+    case 1:
+      faults.reported_surface_count = static_cast<int>(count) + data.ConsumeIntegralInRange(1, 9);
+      break;
+    case 2:
+      faults.reported_surface_count = data.ConsumeIntegralInRange(-3, static_cast<int>(count));
+      break;
+    case 3:
+      faults.disowned = true;
+      break;
+    case 4:
+      faults.edges_withheld = true;
+      break;
+    default:
+      break;
   }
   for (int extra = data.ConsumeIntegralInRange(0, 3); extra > 0; --extra) {
     Surface surface = nullptr;
     switch (data.ConsumeIntegralInRange(0, 2)) {
-      case 0: surface = made_up_handle(data); break;
-      case 1: surface = any_surface(data, host); break;
-      default: break;
+      case 0:
+        surface = made_up_handle(data);
+        break;
+      case 1:
+        surface = any_surface(data, host);
+        break;
+      default:
+        break;
     }
-    faults.extra_edge_surfaces.emplace_back(data.ConsumeIntegralInRange<std::uint32_t>(0, 40), surface);
+    faults.extra_edge_surfaces.emplace_back(data.ConsumeIntegralInRange<std::uint32_t>(0, 40),
+                                            surface);
   }
   // Repeats of its own surfaces, or null, in the object's own list.
   for (int extra = data.ConsumeIntegralInRange(0, 2); extra > 0; --extra) {
     const bool repeat = count > 0 && data.ConsumeBool();
     host.list_extra_surface(
-        o, repeat ? host.surface(o, data.ConsumeIntegralInRange<std::uint32_t>(0, count - 1)) : nullptr);
+        o, repeat ? host.surface(o, data.ConsumeIntegralInRange<std::uint32_t>(0, count - 1))
+                  : nullptr);
   }
 }
 
@@ -91,9 +108,15 @@ void build(FuzzedDataProvider& data, standin::Host& host) {
   }
   for (int extra = data.ConsumeIntegralInRange(0, 2); extra > 0; --extra) {
     switch (data.ConsumeIntegralInRange(0, 2)) {
-      case 0: host.extra_whole_surfaces.push_back(nullptr); break;
-      case 1: host.extra_whole_surfaces.push_back(made_up_handle(data)); break;
-      default: host.extra_whole_surfaces.push_back(any_surface(data, host)); break;
+      case 0:
+        host.extra_whole_surfaces.push_back(nullptr);
+        break;
+      case 1:
+        host.extra_whole_surfaces.push_back(made_up_handle(data));
+        break;
+      default:
+        host.extra_whole_surfaces.push_back(any_surface(data, host));
+        break;
     }
   }
   const int modes[] = {standin::kSurfaceMode, standin::kVertexMode, standin::kSurfaceMode, 1, 4};
@@ -124,13 +147,15 @@ void check_result(standin::Host& host, const std::vector<Surface>& seeds) {
   if (!selected) return;
   std::set<ModelObject> seed_objects;
   for (Surface seed : seeds) {
-    if (host.owns_surface(seed) && !seed->owner->inconsistencies.disowned) seed_objects.insert(seed->owner);
+    if (host.owns_surface(seed) && !seed->owner->inconsistencies.disowned)
+      seed_objects.insert(seed->owner);
   }
   const std::vector<Surface>& listed = host.last_selected_list();
   const std::set<Surface> unique(listed.begin(), listed.end());
   require(unique.size() == listed.size(), "a surface is selected twice");
   for (Surface surface : listed) {
-    require(seed_objects.count(surface->owner) != 0, "a surface of an object without seeds is selected");
+    require(seed_objects.count(surface->owner) != 0,
+            "a surface of an object without seeds is selected");
   }
   for (Surface seed : seeds) {
     if (!host.owns_surface(seed) || seed->owner->inconsistencies.disowned) continue;

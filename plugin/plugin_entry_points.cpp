@@ -21,10 +21,16 @@ int VEXO_CDECL VexoPluginInit(void) {
   return 0;
 }
 
-int VEXO_CDECL VexoPluginExit(void) { return 0; }
+int VEXO_CDECL VexoPluginExit(void) {
+  return 0;
+}
 
-const char* VEXO_CDECL VexoPluginAbout(void) { return kAboutText; }
+const char* VEXO_CDECL VexoPluginAbout(void) {
+  return kAboutText;
+}
 
-const char* VEXO_CDECL VexoPluginInfo(void) { return kInfoText; }
+const char* VEXO_CDECL VexoPluginInfo(void) {
+  return kInfoText;
+}
 
 }  // extern "C"

@@ -1,11 +1,8 @@
 #include "select_connected/fill_surface_table.h"
 
-namespace {
+#include "select_connected/last_list_node.h"
 
-List* last_node(List* node) {
-  while (node->next != nullptr) node = node->next;
-  return node;
-}
+namespace {
 
 // Joins `more` to the end of the edge list. The join starts at the list's last node, so the
 // modeller never walks the edges joined before; the new last node is found by walking `more`
@@ -13,7 +10,7 @@ List* last_node(List* node) {
 void join_edges(List** edges, List** last, List* more) {
   if (more == nullptr) return;
   list_append_list(*last != nullptr ? last : edges, more);
-  *last = last_node(*last != nullptr ? *last : *edges);
+  *last = last_list_node(*last != nullptr ? *last : *edges);
 }
 
 // Writes one object's surfaces from table[*filled] on while there is room; counts them all.

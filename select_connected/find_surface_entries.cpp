@@ -24,8 +24,7 @@ void find_surface_entries(const SurfaceEntry* table, std::int32_t count, const S
     remaining -= half;
   }
   for (int i = 0; i < lookups; ++i) {
-    indices[i] = surface_key(base[i]->surface) == keys[i]
-                     ? static_cast<std::int32_t>(base[i] - table)
-                     : -1;
+    indices[i] =
+        surface_key(base[i]->surface) == keys[i] ? static_cast<std::int32_t>(base[i] - table) : -1;
   }
 }

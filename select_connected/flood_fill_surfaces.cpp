@@ -6,8 +6,8 @@
 // cursor when it is appended.
 //
 // For each surface under the cursor (looked up a few queue nodes at a time, as the lookups of
-// consecutive nodes do not depend on each other): look it up in the sorted table; if it is already marked, it
-// was reached before and is skipped (a surface can be queued several times before it is
+// consecutive nodes do not depend on each other): look it up in the sorted table; if it is already
+// marked, it was reached before and is skipped (a surface can be queued several times before it is
 // processed). Otherwise mark it, ask the modeller for the edges it uses, and queue every surface
 // on those edges that is not marked yet, in the order the edges list them. The surfaces on the
 // edges are looked up a batch at a time, so that their bisections overlap in memory.
@@ -21,14 +21,10 @@
 #include "select_connected/flood_fill_surfaces.h"
 
 #include "select_connected/find_surface_entries.h"
+#include "select_connected/last_list_node.h"
 #include "select_connected/surface_index_memo.h"
 
 namespace {
-
-List* last_node(List* node) {
-  while (node->next != nullptr) node = node->next;
-  return node;
-}
 
 // What the walk works with: the table, where it has met surfaces lately, and the queue's tail.
 struct Flood {
@@ -54,7 +50,7 @@ void queue_unreached(NeighbourBatch& batch, Flood& flood) {
   for (int i = 0; i < batch.count; ++i) {
     if (indices[i] < 0 || flood.table[indices[i]].marked) continue;
     list_add_item(&flood.tail, batch.surfaces[i]);
-    flood.tail = last_node(flood.tail);
+    flood.tail = last_list_node(flood.tail);
   }
   batch.count = 0;
 }
@@ -86,8 +82,8 @@ void queue_neighbours(Surface surface, Flood& flood) {
   NeighbourBatch batch;
   const Edge* group[kMaxLookups];
   int grouped = 0;
-  for (const List* edge_node = vx_edgelist_get_by_surface(flood.edges, surface); edge_node != nullptr;
-       edge_node = edge_node->next) {
+  for (const List* edge_node = vx_edgelist_get_by_surface(flood.edges, surface);
+       edge_node != nullptr; edge_node = edge_node->next) {
     const Edge* edge = static_cast<const Edge*>(edge_node->item);
     if (edge == nullptr) continue;
     __builtin_prefetch(&edge->surfaces);
@@ -105,7 +101,7 @@ void queue_neighbours(Surface surface, Flood& flood) {
 
 void flood_fill_surfaces(List* seeds, List* edges, SurfaceEntry* table, std::int32_t count) {
   if (seeds == nullptr) return;
-  Flood flood{table, count, edges, last_node(seeds), {}};
+  Flood flood{table, count, edges, last_list_node(seeds), {}};
   List* cursor = seeds;
   while (cursor != nullptr) {
     // The next few queued surfaces are looked up together: where a surface sits in the table

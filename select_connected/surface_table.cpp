@@ -7,4 +7,6 @@ SurfaceEntry* create_surface_table(std::int32_t count) {
   return new (std::nothrow) SurfaceEntry[static_cast<std::size_t>(count)];
 }
 
-void release_surface_table(SurfaceEntry* table) { delete[] table; }
+void release_surface_table(SurfaceEntry* table) {
+  delete[] table;
+}

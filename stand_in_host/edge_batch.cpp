@@ -49,8 +49,8 @@ void link_edge_users(EdgeBatch& batch, const EdgeTopology& topology, std::uint32
   const std::uint32_t end = topology.edge_surface_offsets[e + 1];
   List* previous = nullptr;
   for (std::uint32_t k = begin; k < end; ++k) {
-    List* node = k - begin < 2 ? &record.first_users[k - begin]
-                               : &batch.further_user_nodes[further_used++];
+    List* node =
+        k - begin < 2 ? &record.first_users[k - begin] : &batch.further_user_nodes[further_used++];
     *node = List{batch.object->handles[topology.edge_surfaces[k]], nullptr};
     (previous != nullptr ? previous->next : record.edge.surfaces) = node;
     previous = node;
@@ -60,7 +60,8 @@ void link_edge_users(EdgeBatch& batch, const EdgeTopology& topology, std::uint32
 std::size_t further_user_count(const EdgeTopology& topology) {
   std::size_t count = 0;
   for (std::uint32_t e = 0; e < topology.edge_count(); ++e) {
-    const std::uint32_t users = topology.edge_surface_offsets[e + 1] - topology.edge_surface_offsets[e];
+    const std::uint32_t users =
+        topology.edge_surface_offsets[e + 1] - topology.edge_surface_offsets[e];
     if (users > 2) count += users - 2;
   }
   return count;

@@ -31,9 +31,9 @@ struct alignas(64) HostEdge {
 struct EdgeBatch {
   VexoModelObject* object = nullptr;
   std::vector<HostEdge> edges;
-  std::vector<List> further_user_nodes;         // users of an edge beyond its first two
+  std::vector<List> further_user_nodes;        // users of an edge beyond its first two
   std::unique_ptr<List[]> surface_edge_nodes;  // every surface's edge list, back to back
-  std::vector<List> extra_nodes;               // deliberate inconsistencies, see ObjectInconsistencies
+  std::vector<List> extra_nodes;  // deliberate inconsistencies, see ObjectInconsistencies
   std::size_t edges_freed = 0;
 };
 

@@ -20,16 +20,11 @@ HalfEdges collect_half_edges(const Mesh& mesh) {
   half.high.reserve(steps);
   half.surface.reserve(steps);
   for (std::uint32_t s = 0; s < mesh.surface_count(); ++s) {
-    const std::uint32_t begin = mesh.loop_offsets[s];
-    const std::uint32_t end = mesh.loop_offsets[s + 1];
-    for (std::uint32_t k = begin; k < end; ++k) {
-      const std::uint32_t a = mesh.loop_vertices[k];
-      const std::uint32_t b = mesh.loop_vertices[k + 1 < end ? k + 1 : begin];
-      if (a == b) continue;
+    mesh.for_each_edge_step(s, [&](std::uint32_t a, std::uint32_t b) {
       half.low.push_back(std::min(a, b));
       half.high.push_back(std::max(a, b));
       half.surface.push_back(s);
-    }
+    });
   }
   return half;
 }
@@ -54,8 +49,8 @@ std::vector<std::uint32_t> group_into_edges(const HalfEdges& half,
   topology.edge_surface_offsets.assign(1, 0);
   for (std::size_t i = 0; i < sorted.size(); ++i) {
     const std::uint32_t h = sorted[i];
-    const bool same_edge = i > 0 && half.low[sorted[i - 1]] == half.low[h] &&
-                           half.high[sorted[i - 1]] == half.high[h];
+    const bool same_edge =
+        i > 0 && half.low[sorted[i - 1]] == half.low[h] && half.high[sorted[i - 1]] == half.high[h];
     if (!same_edge) {
       topology.edge_low_vertex.push_back(half.low[h]);
       topology.edge_high_vertex.push_back(half.high[h]);
@@ -88,7 +83,8 @@ void list_edges_per_surface(const Mesh& mesh, const HalfEdges& half,
       last_surface_on_edge[edge] = s;
       topology.surface_edges.push_back(edge);
     }
-    topology.surface_edge_offsets[s + 1] = static_cast<std::uint32_t>(topology.surface_edges.size());
+    topology.surface_edge_offsets[s + 1] =
+        static_cast<std::uint32_t>(topology.surface_edges.size());
   }
 }
 

@@ -27,9 +27,7 @@ struct EdgeTopology {
   std::vector<std::uint32_t> surface_edge_offsets;
   std::vector<std::uint32_t> surface_edges;
 
-  std::uint32_t edge_count() const {
-    return static_cast<std::uint32_t>(edge_low_vertex.size());
-  }
+  std::uint32_t edge_count() const { return static_cast<std::uint32_t>(edge_low_vertex.size()); }
 };
 
 // Inputs:  mesh  loops whose vertex indices are all below mesh.vertices.size()

@@ -35,7 +35,9 @@ void check_loops(const Mesh& mesh) {
 
 }  // namespace
 
-bool Selection::empty() const { return !any_set(whole_surfaces) && !any_set(vertices); }
+bool Selection::empty() const {
+  return !any_set(whole_surfaces) && !any_set(vertices);
+}
 
 Host::Host(bool checked) : nodes_(checked) {}
 
@@ -69,7 +71,8 @@ ModelObject Host::add_object(Mesh mesh, const std::vector<std::uint32_t>* record
     if (checked()) surface_set_.insert(&record);
   }
   for (std::uint32_t i = count; i > 0; --i) {
-    object->surface_list = nodes_.make(object->handles[i - 1], object->surface_list, NodeOwner::kHost);
+    object->surface_list =
+        nodes_.make(object->handles[i - 1], object->surface_list, NodeOwner::kHost);
   }
   selection_.whole_surfaces.emplace_back(count, 0);
   selection_.vertices.emplace_back(object->mesh.vertices.size(), 0);
@@ -170,6 +173,14 @@ void Host::reset_call_statistics() {
   append_hops = 0;
 }
 
+std::vector<std::string> Host::event_texts(EventKind kind) const {
+  std::vector<std::string> texts;
+  for (const HostEvent& event : events_) {
+    if (event.kind == kind) texts.push_back(event.text);
+  }
+  return texts;
+}
+
 void Host::clear_log() {
   events_.clear();
   calls_.clear();
@@ -183,18 +194,24 @@ std::vector<std::string> Host::problems() const {
   }
   for (const auto& object : objects_) {
     if (!object->live_edge_batches.empty()) {
-      found.push_back("object '" + object->name() + "': " +
-                      std::to_string(object->live_edge_batches.size()) +
+      found.push_back("object '" + object->name() +
+                      "': " + std::to_string(object->live_edge_batches.size()) +
                       " edge lists were never freed");
     }
   }
   return found;
 }
 
-Host* active_host() { return g_active_host; }
+Host* active_host() {
+  return g_active_host;
+}
 
-ActiveHost::ActiveHost(Host& host) : previous_(g_active_host) { g_active_host = &host; }
+ActiveHost::ActiveHost(Host& host) : previous_(g_active_host) {
+  g_active_host = &host;
+}
 
-ActiveHost::~ActiveHost() { g_active_host = previous_; }
+ActiveHost::~ActiveHost() {
+  g_active_host = previous_;
+}
 
 }  // namespace standin

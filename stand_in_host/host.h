@@ -94,6 +94,8 @@ class Host {
   // What the user saw, and (checked mode) which host functions were called.
   void log(EventKind kind, std::string text) { events_.push_back({kind, std::move(text)}); }
   const std::vector<HostEvent>& events() const { return events_; }
+  // The texts of the events of one kind, in order.
+  std::vector<std::string> event_texts(EventKind kind) const;
   void trace(HostFunction function);
   const std::vector<std::string>& calls() const { return calls_; }
   void clear_log();

@@ -45,7 +45,9 @@ class HostCall {
 
 // A handle the host never gave out is not dereferenced (recognised in checked mode only). Only a
 // selection that names one is the caller's fault; a query may pass on what the host itself said.
-bool surface_is_usable(Host& host, Surface surface) { return host.owns_surface(surface); }
+bool surface_is_usable(Host& host, Surface surface) {
+  return host.owns_surface(surface);
+}
 
 bool object_is_usable(Host& host, ModelObject object, const char* function) {
   if (host.owns_object(object)) return true;

@@ -13,11 +13,21 @@ std::string quoted(const std::string& text) {
   std::string out = "\"";
   for (unsigned char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20) {
           char escaped[8];
@@ -47,14 +57,6 @@ void write_texts(std::ostream& out, const std::vector<std::string>& texts) {
   write_array(out, texts, [&](const std::string& text) { out << quoted(text); });
 }
 
-std::vector<std::string> texts_of(const Host& host, EventKind kind) {
-  std::vector<std::string> texts;
-  for (const HostEvent& event : host.events()) {
-    if (event.kind == kind) texts.push_back(event.text);
-  }
-  return texts;
-}
-
 }  // namespace
 
 void write_json_report(std::ostream& out, const Host& host) {
@@ -75,9 +77,9 @@ void write_json_report(std::ostream& out, const Host& host) {
     out << "}";
   });
   out << ", \"messages\": ";
-  write_texts(out, texts_of(host, EventKind::kMessage));
+  write_texts(out, host.event_texts(EventKind::kMessage));
   out << ", \"dialogs\": ";
-  write_texts(out, texts_of(host, EventKind::kDialog));
+  write_texts(out, host.event_texts(EventKind::kDialog));
   std::vector<std::string> undo;
   for (const UndoStep& step : host.undo_steps()) undo.push_back(step.label);
   out << ", \"undo\": ";

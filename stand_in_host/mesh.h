@@ -27,6 +27,19 @@ struct Mesh {
     return static_cast<std::uint32_t>(loop_offsets.size() - 1);
   }
   std::uint32_t add_vertex(double x, double y, double z);
+
+  // Calls step(a, b) for each step of surface s's loop from one vertex to a different one,
+  // closing the loop: these are the surface's edges (a step to the same vertex is none).
+  template <typename Step>
+  void for_each_edge_step(std::uint32_t s, Step step) const {
+    const std::uint32_t begin = loop_offsets[s];
+    const std::uint32_t end = loop_offsets[s + 1];
+    for (std::uint32_t k = begin; k < end; ++k) {
+      const std::uint32_t a = loop_vertices[k];
+      const std::uint32_t b = loop_vertices[k + 1 < end ? k + 1 : begin];
+      if (a != b) step(a, b);
+    }
+  }
   void add_surface(std::initializer_list<std::uint32_t> loop);
   void add_surface(const std::vector<std::uint32_t>& loop);
 };

@@ -29,7 +29,7 @@ struct ObjectInconsistencies {
   std::optional<int> reported_surface_count;  // vx_object_get_num_surfaces answers this instead
   // (edge index, surface) pairs appended to that edge's surfaces in every edge list made
   std::vector<std::pair<std::uint32_t, Surface>> extra_edge_surfaces;
-  bool disowned = false;  // object_of_surface answers null for this object's surfaces
+  bool disowned = false;        // object_of_surface answers null for this object's surfaces
   bool edges_withheld = false;  // vx_object_get_edges answers null
 };
 
@@ -42,7 +42,7 @@ struct VexoModelObject {
   std::unique_ptr<VexoSurface[]> records;
   std::vector<Surface> handles;
   List* surface_list = nullptr;  // the host's own list of the handles, lent to callers
-  std::unique_ptr<standin::EdgeTopology> topology;  // built on first use
+  std::unique_ptr<standin::EdgeTopology> topology;     // built on first use
   std::vector<standin::EdgeBatch*> live_edge_batches;  // handed out, not freed yet
   ObjectInconsistencies inconsistencies;
 

@@ -99,11 +99,13 @@ std::string scan_obj(const std::string& name, const std::string& text, ObjScan& 
       if (!problem.empty()) return at_line(name, lines.line_number(), problem);
       ++scan.vertex_count;
     } else if (words[0] == "f") {
-      if (words.size() < 4) return at_line(name, lines.line_number(), "a face needs three vertices");
+      if (words.size() < 4)
+        return at_line(name, lines.line_number(), "a face needs three vertices");
       ScannedFace face{lines.line_number(), scan.object_names.size() - 1, {}};
       for (std::size_t i = 1; i < words.size(); ++i) {
         long long index = 0;
-        const std::string problem = resolve_corner(words[i], scan.vertex_count, vertex_total, index);
+        const std::string problem =
+            resolve_corner(words[i], scan.vertex_count, vertex_total, index);
         if (!problem.empty()) return at_line(name, lines.line_number(), problem);
         face.indices.push_back(index);
       }
@@ -164,7 +166,8 @@ std::string build_objects(const std::string& name, const ObjScan& scan,
       const std::string problem = drop_repeated_vertices(loop, kept);
       if (!problem.empty()) return at_line(name, scanned.line, problem);
       if (kept.size() != loop.size()) {
-        model.warnings.push_back(at_line(name, scanned.line, "face repeats a vertex; repeat dropped"));
+        model.warnings.push_back(
+            at_line(name, scanned.line, "face repeats a vertex; repeat dropped"));
       }
       Mesh& mesh = meshes[scanned.object];
       auto& local = local_index[scanned.object];

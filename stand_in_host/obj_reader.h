@@ -10,8 +10,9 @@ namespace standin {
 // Reads Wavefront OBJ text. Each `o` starts an object; in a file without `o`, each `g` does; in a
 // file with neither, everything is one object, named after the file. Faces before the first
 // such line form an object named after the file too; objects without faces are left out. Each
-// object keeps only the vertices its faces use, in the order its faces first use them. Relative (negative) vertex
-// indices count back from the vertices read so far; texture and normal indices are ignored.
+// object keeps only the vertices its faces use, in the order its faces first use them. Relative
+// (negative) vertex indices count back from the vertices read so far; texture and normal indices
+// are ignored.
 //
 // A line scanner checks every line and decides the objects; tinyobjloader reads the geometry,
 // and both must agree face for face.

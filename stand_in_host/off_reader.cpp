@@ -48,8 +48,9 @@ std::string read_counts(const std::string& name, const std::string& text, TextLi
   // A vertex line takes at least six bytes ("0 0 0\n") and a face line eight ("3 0 1 2\n").
   const auto room = static_cast<long long>(text.size());
   if (counts.vertices < 0 || counts.vertices > room / 6) {
-    return at_line(name, lines.line_number(),
-                   "vertex count " + std::to_string(counts.vertices) + " is more than the file holds");
+    return at_line(
+        name, lines.line_number(),
+        "vertex count " + std::to_string(counts.vertices) + " is more than the file holds");
   }
   if (counts.faces < 0 || counts.faces > room / 8) {
     return at_line(name, lines.line_number(),

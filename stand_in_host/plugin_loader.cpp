@@ -18,7 +18,9 @@ void* open_library(const std::string& path, std::string* reason) {
 void* find_symbol(void* library, const char* name) {
   return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
 }
-void close_library(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
+void close_library(void* library) {
+  FreeLibrary(static_cast<HMODULE>(library));
+}
 #else
 void* open_library(const std::string& path, std::string* reason) {
   // A path without a slash would make dlopen search the library path instead of opening the file.
@@ -30,8 +32,12 @@ void* open_library(const std::string& path, std::string* reason) {
   }
   return library;
 }
-void* find_symbol(void* library, const char* name) { return dlsym(library, name); }
-void close_library(void* library) { dlclose(library); }
+void* find_symbol(void* library, const char* name) {
+  return dlsym(library, name);
+}
+void close_library(void* library) {
+  dlclose(library);
+}
 #endif
 
 template <typename Function>

@@ -60,7 +60,8 @@ std::string parse_selection_spec(const Host& host, const std::string& text, Spec
       return std::string(what) + " " + std::to_string(last) + " is out of range (object '" +
              object.name() + "' has " + std::to_string(limit) + ")";
     }
-    for (std::uint64_t i = first; i <= last; ++i) spec.indices.push_back(static_cast<std::uint32_t>(i));
+    for (std::uint64_t i = first; i <= last; ++i)
+      spec.indices.push_back(static_cast<std::uint32_t>(i));
   }
   if (spec.indices.empty()) return "'" + text + "' names no " + what;
   return "";

@@ -67,19 +67,17 @@ std::string Session::load_model(const std::string& path) {
 #endif
 }
 
-std::string Session::select_surfaces(const std::string& text) {
+std::string Session::select(const std::string& text, SpecKind kind) {
   SelectionSpec spec;
-  const std::string error = parse_selection_spec(host_, text, SpecKind::kSurfaces, spec);
+  const std::string error = parse_selection_spec(host_, text, kind, spec);
   if (!error.empty()) return error;
-  for (std::uint32_t s : spec.indices) host_.select_surface(spec.object, s);
-  return "";
-}
-
-std::string Session::select_vertices(const std::string& text) {
-  SelectionSpec spec;
-  const std::string error = parse_selection_spec(host_, text, SpecKind::kVertices, spec);
-  if (!error.empty()) return error;
-  for (std::uint32_t v : spec.indices) host_.select_vertex(spec.object, v);
+  for (std::uint32_t index : spec.indices) {
+    if (kind == SpecKind::kSurfaces) {
+      host_.select_surface(spec.object, index);
+    } else {
+      host_.select_vertex(spec.object, index);
+    }
+  }
   return "";
 }
 
@@ -154,15 +152,16 @@ std::string Session::run_action(const std::string& line) {
   std::getline(words, rest);
   rest = trimmed(rest);
   if (action == "load") return rest.empty() ? "load needs a file" : load_model(rest);
-  if (action == "select") return select_surfaces(rest);
-  if (action == "select-vertices") return select_vertices(rest);
+  if (action == "select") return select(rest, SpecKind::kSurfaces);
+  if (action == "select-vertices") return select(rest, SpecKind::kVertices);
   if (action == "clear") {
     host_.clear_selection();
     return "";
   }
   if (action == "mode") return set_mode(rest);
   if (action == "menu") return pick_menu_item(rest.empty() ? kSelectConnectedMenuLabel : rest);
-  if (action == "command") return rest.empty() ? "command needs a host command text" : run_command(rest);
+  if (action == "command")
+    return rest.empty() ? "command needs a host command text" : run_command(rest);
   if (action == "undo") return undo();
   if (action == "redo") return redo();
   if (action == "show") {

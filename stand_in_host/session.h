@@ -14,6 +14,7 @@
 
 #include "stand_in_host/host.h"
 #include "stand_in_host/plugin_loader.h"
+#include "stand_in_host/selection_spec.h"
 
 namespace standin {
 
@@ -30,8 +31,8 @@ class Session {
   // Each action returns an empty string, or the one-line reason it could not be done.
   std::string load_plugin(const std::string& path);
   std::string load_model(const std::string& path);
-  std::string select_surfaces(const std::string& spec);
-  std::string select_vertices(const std::string& spec);
+  // Selects whole surfaces or lone vertices named as OBJECT:INDICES.
+  std::string select(const std::string& spec, SpecKind kind);
   std::string set_mode(const std::string& mode);
   std::string pick_menu_item(const std::string& label);
   std::string run_command(const std::string& text);

@@ -50,8 +50,8 @@ bool projection_for(const std::string& view, Projection& projection) {
   return true;
 }
 
-Look look_of(const Host& host, const std::vector<std::vector<std::uint8_t>>& seeds,
-             std::size_t o, std::uint32_t s) {
+Look look_of(const Host& host, const std::vector<std::vector<std::uint8_t>>& seeds, std::size_t o,
+             std::uint32_t s) {
   if (o < seeds.size() && s < seeds[o].size() && seeds[o][s]) return Look::kSeed;
   return host.selection().whole_surfaces[o][s] ? Look::kSelected : Look::kPlain;
 }
@@ -82,9 +82,8 @@ std::vector<DrawnSurface> choose_surfaces(const Host& host,
   for (std::size_t o = 0; o < host.object_count(); ++o) {
     for (std::uint32_t s = 0; s < host.object(o).surface_count(); ++s) {
       const Look look = look_of(host, seeds, o, s);
-      const bool keep = look == Look::kPlain
-                            ? plain_step != 0 && plain_seen++ % plain_step == 0
-                            : highlight_seen++ % highlight_step == 0;
+      const bool keep = look == Look::kPlain ? plain_step != 0 && plain_seen++ % plain_step == 0
+                                             : highlight_seen++ % highlight_step == 0;
       if (keep) chosen.push_back({0, o, s, look});
     }
   }
@@ -109,7 +108,8 @@ Frame frame_of(const Host& host, const std::vector<DrawnSurface>& chosen, const 
   Frame frame;
   for (const DrawnSurface& drawn : chosen) {
     const Mesh& mesh = host.object(drawn.object).mesh;
-    for (std::uint32_t k = mesh.loop_offsets[drawn.surface]; k < mesh.loop_offsets[drawn.surface + 1]; ++k) {
+    for (std::uint32_t k = mesh.loop_offsets[drawn.surface];
+         k < mesh.loop_offsets[drawn.surface + 1]; ++k) {
       const Vec3& p = mesh.vertices[mesh.loop_vertices[k]];
       frame.min_x = std::min(frame.min_x, view.x(p));
       frame.max_x = std::max(frame.max_x, view.x(p));
@@ -129,7 +129,8 @@ void sort_by_depth(const Host& host, std::vector<DrawnSurface>& chosen, const Pr
     const std::uint32_t begin = mesh.loop_offsets[drawn.surface];
     const std::uint32_t end = mesh.loop_offsets[drawn.surface + 1];
     double sum = 0;
-    for (std::uint32_t k = begin; k < end; ++k) sum += view.depth(mesh.vertices[mesh.loop_vertices[k]]);
+    for (std::uint32_t k = begin; k < end; ++k)
+      sum += view.depth(mesh.vertices[mesh.loop_vertices[k]]);
     drawn.depth = sum / (end - begin);
   }
   // Furthest first, so that nearer surfaces are painted over them.
@@ -165,8 +166,8 @@ std::string write_svg_picture(const Host& host, const std::vector<std::vector<st
   const double height = 40 + (frame.max_y - frame.min_y) * frame.scale;
   std::ofstream out(path);
   if (!out) return path + ": cannot write the picture";
-  out << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " << std::max(width, 460.0)
-      << " " << height + 30 << "\">\n"
+  out << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " << std::max(width, 460.0) << " "
+      << height + 30 << "\">\n"
       << "<style>polygon{stroke-linejoin:round;stroke-width:0.6}"
          ".p{fill:#f4f6f8;stroke:#7b8794}.s{fill:#f5a623;stroke:#8a5a00}"
          ".d{fill:#d0021b;stroke:#5c0010}text{font:14px sans-serif}</style>\n"
@@ -175,9 +176,11 @@ std::string write_svg_picture(const Host& host, const std::vector<std::vector<st
   for (const DrawnSurface& drawn : chosen) {
     const Mesh& mesh = host.object(drawn.object).mesh;
     out << "<polygon class=\"" << class_of(drawn.look) << "\" points=\"";
-    for (std::uint32_t k = mesh.loop_offsets[drawn.surface]; k < mesh.loop_offsets[drawn.surface + 1]; ++k) {
+    for (std::uint32_t k = mesh.loop_offsets[drawn.surface];
+         k < mesh.loop_offsets[drawn.surface + 1]; ++k) {
       const Vec3& p = mesh.vertices[mesh.loop_vertices[k]];
-      std::snprintf(point, sizeof point, "%s%.1f,%.1f", k == mesh.loop_offsets[drawn.surface] ? "" : " ",
+      std::snprintf(point, sizeof point, "%s%.1f,%.1f",
+                    k == mesh.loop_offsets[drawn.surface] ? "" : " ",
                     20 + (view.x(p) - frame.min_x) * frame.scale,
                     20 + (view.y(p) - frame.min_y) * frame.scale);
       out << point;
@@ -196,7 +199,8 @@ std::string write_svg_picture(const Host& host, const std::vector<std::vector<st
       x += view.x(mesh.vertices[mesh.loop_vertices[k]]);
       y += view.y(mesh.vertices[mesh.loop_vertices[k]]);
     }
-    std::snprintf(point, sizeof point, "%.1f\" cy=\"%.1f", 20 + (x / (end - begin) - frame.min_x) * frame.scale,
+    std::snprintf(point, sizeof point, "%.1f\" cy=\"%.1f",
+                  20 + (x / (end - begin) - frame.min_x) * frame.scale,
                   20 + (y / (end - begin) - frame.min_y) * frame.scale);
     out << "<circle class=\"d\" r=\"5\" stroke=\"white\" cx=\"" << point << "\"/>\n";
   }

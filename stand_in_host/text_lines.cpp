@@ -22,8 +22,8 @@ std::vector<std::string_view> words_of(std::string_view line) {
   std::vector<std::string_view> words;
   std::size_t i = 0;
   while (i < line.size()) {
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\v' ||
-                               line[i] == '\f')) {
+    while (i < line.size() &&
+           (line[i] == ' ' || line[i] == '\t' || line[i] == '\v' || line[i] == '\f')) {
       ++i;
     }
     if (i >= line.size() || line[i] == '#') break;

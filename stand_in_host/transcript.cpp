@@ -9,7 +9,8 @@ std::string format_index_ranges(const std::vector<std::uint32_t>& sorted_indices
   std::string text;
   for (std::size_t i = 0; i < sorted_indices.size();) {
     std::size_t last = i;
-    while (last + 1 < sorted_indices.size() && sorted_indices[last + 1] == sorted_indices[last] + 1) {
+    while (last + 1 < sorted_indices.size() &&
+           sorted_indices[last + 1] == sorted_indices[last] + 1) {
       ++last;
     }
     if (!text.empty()) text += ", ";

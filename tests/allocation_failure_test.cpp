@@ -12,7 +12,7 @@
 namespace {
 // How many more non-throwing array allocations succeed; negative: all of them.
 int g_array_allocations_left = -1;
-}
+}  // namespace
 
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
   if (g_array_allocations_left == 0) return nullptr;
@@ -20,8 +20,12 @@ void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
   return std::malloc(size != 0 ? size : 1);
 }
 
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete[](void* memory) noexcept {
+  std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+  std::free(memory);
+}
 
 void* operator new[](std::size_t size) {
   void* memory = std::malloc(size != 0 ? size : 1);

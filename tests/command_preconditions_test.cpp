@@ -30,8 +30,8 @@ TEST_F(CommandPreconditions, EmptySelectionReportsNothingSelectedWhateverTheMode
     host_.set_select_mode(mode);
     run();
     expect_stopped_with("adjsurfaces : Nothing selected");
-    EXPECT_EQ(host_.calls(), (std::vector<std::string>{"nothing_is_selected",
-                                                       "windows_message_dialog"}));
+    EXPECT_EQ(host_.calls(),
+              (std::vector<std::string>{"nothing_is_selected", "windows_message_dialog"}));
   }
 }
 

@@ -38,10 +38,10 @@ TEST_F(CommandRun, FinishesWithMessageUndoSelectionAndRefreshInOrder) {
   host_.add_object(testmodels::grid("grid", 4, 4));
   host_.select_surface(0, 5);
   run();
-  EXPECT_EQ(calls_after("display_message"),
-            (std::vector<std::string>{"add_undoable_change_selection",
-                                      "vx_selection_select_surfacelist", "list_free", "redraw_all",
-                                      "display_status"}));
+  EXPECT_EQ(
+      calls_after("display_message"),
+      (std::vector<std::string>{"add_undoable_change_selection", "vx_selection_select_surfacelist",
+                                "list_free", "redraw_all", "display_status"}));
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 16 surfaces"});
   ASSERT_EQ(host_.undo_steps().size(), 1u);
   // The undo step holds the selection from before the change.

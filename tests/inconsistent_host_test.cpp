@@ -16,7 +16,9 @@ using testmodels::selected;
 using testmodels::texts_of;
 using Indices = std::vector<std::uint32_t>;
 
-Surface made_up_handle() { return reinterpret_cast<Surface>(std::uintptr_t{0x40}); }
+Surface made_up_handle() {
+  return reinterpret_cast<Surface>(std::uintptr_t{0x40});
+}
 
 class InconsistentHost : public testmodels::CheckedHostTest {
  protected:

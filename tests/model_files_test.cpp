@@ -35,8 +35,9 @@ constexpr char kSquareVertices[] = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 2 0 0\
 
 TEST(ObjFiles, ObjectsComeFromOThenGThenTheWholeFile) {
   LoadedModel by_o;
-  ASSERT_EQ(load("m.obj", std::string(kSquareVertices) +
-                              "f 1 2 3\no left\ng ignored\nf 1 3 4\no right\nf 2 5 6 3\n",
+  ASSERT_EQ(load("m.obj",
+                 std::string(kSquareVertices) +
+                     "f 1 2 3\no left\ng ignored\nf 1 3 4\no right\nf 2 5 6 3\n",
                  by_o),
             "");
   ASSERT_EQ(by_o.objects.size(), 3u);
@@ -45,7 +46,8 @@ TEST(ObjFiles, ObjectsComeFromOThenGThenTheWholeFile) {
   EXPECT_EQ(by_o.objects[2].name, "right");
 
   LoadedModel by_g;
-  ASSERT_EQ(load("dir/m.obj", std::string(kSquareVertices) + "g a b\nf 1 2 3\ng c\nf 1 3 4\n", by_g), "");
+  ASSERT_EQ(
+      load("dir/m.obj", std::string(kSquareVertices) + "g a b\nf 1 2 3\ng c\nf 1 3 4\n", by_g), "");
   ASSERT_EQ(by_g.objects.size(), 2u);
   EXPECT_EQ(by_g.objects[0].name, "a b");
   EXPECT_EQ(by_g.objects[1].name, "c");
@@ -58,8 +60,9 @@ TEST(ObjFiles, ObjectsComeFromOThenGThenTheWholeFile) {
 
 TEST(ObjFiles, IndicesResolveRelativeAndIgnoreTextureAndNormal) {
   LoadedModel model;
-  ASSERT_EQ(load("m.obj", std::string(kSquareVertices) +
-                              "vt 0 0\nvn 0 0 1\nf 1/1/1 2/1/1 3/1/1\nf -6//1 -4//1 -3//1\n",
+  ASSERT_EQ(load("m.obj",
+                 std::string(kSquareVertices) +
+                     "vt 0 0\nvn 0 0 1\nf 1/1/1 2/1/1 3/1/1\nf -6//1 -4//1 -3//1\n",
                  model),
             "");
   ASSERT_EQ(model.objects.size(), 1u);
@@ -72,19 +75,24 @@ TEST(ObjFiles, RepeatedVertexIsDroppedWithAWarningNamingTheLine) {
   LoadedModel model;
   ASSERT_EQ(load("m.obj", std::string(kSquareVertices) + "f 1 2 2 3\n", model), "");
   EXPECT_EQ(loops_of(model.objects[0]), (Loops{{0, 1, 2}}));
-  EXPECT_EQ(model.warnings, std::vector<std::string>{"m.obj:7: face repeats a vertex; repeat dropped"});
+  EXPECT_EQ(model.warnings,
+            std::vector<std::string>{"m.obj:7: face repeats a vertex; repeat dropped"});
 }
 
 TEST(ObjFiles, MalformedInputNamesTheFileAndLine) {
   const std::string v = kSquareVertices;
-  EXPECT_EQ(error_of("m.obj", v + "f 1 2 7\n"), "m.obj:7: vertex index 7 is out of range (6 vertices)");
-  EXPECT_EQ(error_of("m.obj", v + "f 1 2 -7\n"), "m.obj:7: vertex index -7 is out of range (6 vertices)");
+  EXPECT_EQ(error_of("m.obj", v + "f 1 2 7\n"),
+            "m.obj:7: vertex index 7 is out of range (6 vertices)");
+  EXPECT_EQ(error_of("m.obj", v + "f 1 2 -7\n"),
+            "m.obj:7: vertex index -7 is out of range (6 vertices)");
   EXPECT_EQ(error_of("m.obj", v + "f 1 2\n"), "m.obj:7: a face needs three vertices");
   EXPECT_EQ(error_of("m.obj", v + "f 1 1 2\n"), "m.obj:7: a face needs three different vertices");
   EXPECT_EQ(error_of("m.obj", v + "f 1 x 3\n"), "m.obj:7: face vertex 'x' is not a vertex index");
   EXPECT_EQ(error_of("m.obj", v + "f 0 1 2\n"), "m.obj:7: face vertex '0' is not a vertex index");
-  EXPECT_EQ(error_of("m.obj", "v 0 nan 0\n"), "m.obj:1: vertex coordinate 'nan' is not a finite number");
-  EXPECT_EQ(error_of("m.obj", "v 0 1e300 0\n"), "m.obj:1: vertex coordinate '1e300' is out of range");
+  EXPECT_EQ(error_of("m.obj", "v 0 nan 0\n"),
+            "m.obj:1: vertex coordinate 'nan' is not a finite number");
+  EXPECT_EQ(error_of("m.obj", "v 0 1e300 0\n"),
+            "m.obj:1: vertex coordinate '1e300' is out of range");
   EXPECT_EQ(error_of("m.obj", "v 0 1\n"), "m.obj:1: a vertex needs three coordinates");
   EXPECT_EQ(error_of("m.obj", v), "m.obj: the model has no surfaces");
   EXPECT_EQ(error_of("m.obj", ""), "m.obj: the model has no surfaces");
@@ -93,7 +101,8 @@ TEST(ObjFiles, MalformedInputNamesTheFileAndLine) {
 
 TEST(ObjFiles, PolygonsOfMoreThan255CornersSurvive) {
   std::string text;
-  for (int k = 0; k < 300; ++k) text += "v " + std::to_string(k) + " " + std::to_string(k * k % 17) + " 0\n";
+  for (int k = 0; k < 300; ++k)
+    text += "v " + std::to_string(k) + " " + std::to_string(k * k % 17) + " 0\n";
   text += "f";
   for (int k = 1; k <= 300; ++k) text += " " + std::to_string(k);
   text += "\n";
@@ -104,10 +113,10 @@ TEST(ObjFiles, PolygonsOfMoreThan255CornersSurvive) {
 
 TEST(OffFiles, ReadsHeaderCountsAndIgnoresColours) {
   LoadedModel model;
-  ASSERT_EQ(load("dir/quad.off",
-                 "OFF 4 2 0\n# comment\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n3 0 1 2 255 0 0\n3 0 2 3\n",
-                 model),
-            "");
+  ASSERT_EQ(
+      load("dir/quad.off",
+           "OFF 4 2 0\n# comment\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n3 0 1 2 255 0 0\n3 0 2 3\n", model),
+      "");
   ASSERT_EQ(model.objects.size(), 1u);
   EXPECT_EQ(model.objects[0].name, "quad");
   EXPECT_EQ(loops_of(model.objects[0]), (Loops{{0, 1, 2}, {0, 2, 3}}));
@@ -122,12 +131,14 @@ TEST(OffFiles, MalformedInputNamesTheFileAndLine) {
             "m.off:6: vertex index '3' is out of range (3 vertices)");
   EXPECT_EQ(error_of("m.off", "OFF\n3 1 0\n0 0 0\n1 0 0\n0 1 0\n2 0 1\n"),
             "m.off:6: a face needs three vertices");
-  EXPECT_EQ(error_of("m.off", "OFF\n3 1 0\n0 0 0\n1 0 0\n"), "m.off: the file ends after 2 of 3 vertices");
+  EXPECT_EQ(error_of("m.off", "OFF\n3 1 0\n0 0 0\n1 0 0\n"),
+            "m.off: the file ends after 2 of 3 vertices");
   EXPECT_EQ(error_of("m.off", "OFF\n3 1 0\n0 0 0\n1 inf 0\n0 1 0\n3 0 1 2\n"),
             "m.off:4: vertex coordinate 'inf' is not a finite number");
   EXPECT_EQ(error_of("m.off", "OFF\nthree 1 0\n"), "m.off:2: expected the vertex and face counts");
   EXPECT_EQ(error_of("m.off", ""), "m.off: the file is empty");
-  EXPECT_EQ(error_of("m.off", "OFF\n3 0 0\n0 0 0\n1 0 0\n0 1 0\n"), "m.off: the model has no surfaces");
+  EXPECT_EQ(error_of("m.off", "OFF\n3 0 0\n0 0 0\n1 0 0\n0 1 0\n"),
+            "m.off: the model has no surfaces");
 }
 
 // The sample models Debian ships (assimp-testmodels), some deliberately malformed: each either
@@ -158,7 +169,8 @@ TEST(RealModelFiles, EveryFileLoadsOrFailsWithALineNamingIt) {
   EXPECT_EQ(box.objects[0].surface_count(), 6u);
   LoadedModel malformed;
   EXPECT_EQ(standin::load_model_file((root / "invalid/malformed.obj").string(), malformed),
-            (root / "invalid/malformed.obj").string() + ":23: vertex index 12 is out of range (8 vertices)");
+            (root / "invalid/malformed.obj").string() +
+                ":23: vertex index 12 is out of range (8 vertices)");
   LoadedModel huge;
   EXPECT_NE(standin::load_model_file((root / "invalid/OutOfMemory.off").string(), huge)
                 .find("is more than the file holds"),

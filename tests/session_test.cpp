@@ -37,7 +37,8 @@ class SessionTest : public ::testing::Test {
 
 TEST_F(SessionTest, SeedsAreNamedByObjectNameOrIndexWithRanges) {
   standin::SelectionSpec spec;
-  EXPECT_EQ(parse_selection_spec(session_.host(), "wall:0,2-3", standin::SpecKind::kSurfaces, spec), "");
+  EXPECT_EQ(parse_selection_spec(session_.host(), "wall:0,2-3", standin::SpecKind::kSurfaces, spec),
+            "");
   EXPECT_EQ(spec.object, 1u);
   EXPECT_EQ(spec.indices, (std::vector<std::uint32_t>{0, 2, 3}));
   EXPECT_EQ(parse_selection_spec(session_.host(), "0:5", standin::SpecKind::kSurfaces, spec), "");
@@ -49,8 +50,10 @@ TEST_F(SessionTest, SeedsAreNamedByObjectNameOrIndexWithRanges) {
             "'3-1' is not an index or a range FIRST-LAST");
   EXPECT_EQ(parse_selection_spec(session_.host(), "wall", standin::SpecKind::kSurfaces, spec),
             "'wall' is not OBJECT:INDICES");
-  EXPECT_EQ(parse_selection_spec(session_.host(), "wall:8", standin::SpecKind::kVertices, spec), "");
-  EXPECT_EQ(session_.set_mode("edgewise"), "unknown select mode 'edgewise' (surface, vertex or a number)");
+  EXPECT_EQ(parse_selection_spec(session_.host(), "wall:8", standin::SpecKind::kVertices, spec),
+            "");
+  EXPECT_EQ(session_.set_mode("edgewise"),
+            "unknown select mode 'edgewise' (surface, vertex or a number)");
 }
 
 TEST_F(SessionTest, ScriptRunsUndoesAndRunsAgain) {
@@ -68,7 +71,8 @@ TEST_F(SessionTest, ScriptErrorsNameTheLine) {
   EXPECT_EQ(script("select floor:0\n\nfly away\n"),
             "s.txt:3: unknown action 'fly' (load, select, select-vertices, clear, mode, menu, "
             "command, undo, redo, show, picture)");
-  EXPECT_EQ(script("select floor:9\n"), "s.txt:1: surface 9 is out of range (object 'floor' has 6)");
+  EXPECT_EQ(script("select floor:9\n"),
+            "s.txt:1: surface 9 is out of range (object 'floor' has 6)");
   EXPECT_EQ(script("menu Nothing Here\n"), "s.txt:1: the Tools menu has no item 'Nothing Here'");
   EXPECT_EQ(script("load /no/such/file.obj\n"), "s.txt:1: /no/such/file.obj: cannot open the file");
 }

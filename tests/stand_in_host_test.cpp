@@ -23,7 +23,8 @@ TEST(EdgeTopology, EdgesComeFromConsecutiveLoopVerticesOnly) {
   const standin::EdgeTopology fan = build_edge_topology(testmodels::non_manifold_fan());
   // Edge (0, 1) is the first in (low, high) order and carries three surfaces.
   EXPECT_EQ(surfaces_on_edge(fan, 0), (Indices{0, 1, 2}));
-  const standin::EdgeTopology corners = build_edge_topology(testmodels::corner_touching_triangles());
+  const standin::EdgeTopology corners =
+      build_edge_topology(testmodels::corner_touching_triangles());
   for (std::uint32_t e = 0; e < corners.edge_count(); ++e) {
     const Indices users = surfaces_on_edge(corners, e);
     EXPECT_TRUE(users.size() == 1 || users == (Indices{1, 2}));
@@ -105,8 +106,7 @@ TEST_F(StandInHost, EdgesOfASurfaceAreIndexedNotSearched) {
 TEST_F(StandInHost, CommandTextsAndMenuLabelsAreCheckedBeforeRunning) {
   EXPECT_NE(host_.run_command_text("kwtadjsurf_go").find("not a host command text"),
             std::string::npos);
-  EXPECT_NE(host_.run_command_text("vexo nothing_here").find("unknown command"),
-            std::string::npos);
+  EXPECT_NE(host_.run_command_text("vexo nothing_here").find("unknown command"), std::string::npos);
   EXPECT_NE(host_.pick_menu_item("Nope").find("no item 'Nope'"), std::string::npos);
 }
 

@@ -12,7 +12,9 @@
 
 namespace {
 
-Surface handle(std::uintptr_t value) { return reinterpret_cast<Surface>(value); }
+Surface handle(std::uintptr_t value) {
+  return reinterpret_cast<Surface>(value);
+}
 
 std::vector<SurfaceEntry> entries_of(const std::vector<std::uintptr_t>& keys) {
   std::vector<SurfaceEntry> entries(keys.size());

@@ -34,18 +34,16 @@ standin::Mesh non_manifold_fan() {
 }
 
 std::vector<std::string> texts_of(const standin::Host& host, standin::EventKind kind) {
-  std::vector<std::string> texts;
-  for (const standin::HostEvent& event : host.events()) {
-    if (event.kind == kind) texts.push_back(event.text);
-  }
-  return texts;
+  return host.event_texts(kind);
 }
 
 std::vector<std::uint32_t> selected(const standin::Host& host, std::size_t object_index) {
   return standin::selected_surfaces(host, object_index);
 }
 
-void CheckedHostTest::run() { select_connected_go(); }
+void CheckedHostTest::run() {
+  select_connected_go();
+}
 
 void CheckedHostTest::expect_host_clean() const {
   const std::vector<std::string> problems = host_.problems();
