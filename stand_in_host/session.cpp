@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "stand_in_host/selection_spec.h"
+#include "stand_in_host/named_indices.h"
 #include "stand_in_host/svg_picture.h"
 #include "stand_in_host/transcript.h"
 
@@ -67,15 +67,15 @@ std::string Session::load_model(const std::string& path) {
 #endif
 }
 
-std::string Session::select(const std::string& text, SpecKind kind) {
-  SelectionSpec spec;
-  const std::string error = parse_selection_spec(host_, text, kind, spec);
+std::string Session::select(const std::string& text, IndexKind kind) {
+  NamedIndices named;
+  const std::string error = parse_named_indices(host_, text, kind, named);
   if (!error.empty()) return error;
-  for (std::uint32_t index : spec.indices) {
-    if (kind == SpecKind::kSurfaces) {
-      host_.select_surface(spec.object, index);
+  for (std::uint32_t index : named.indices) {
+    if (kind == IndexKind::kSurfaces) {
+      host_.select_surface(named.object, index);
     } else {
-      host_.select_vertex(spec.object, index);
+      host_.select_vertex(named.object, index);
     }
   }
   return "";
@@ -152,8 +152,8 @@ std::string Session::run_action(const std::string& line) {
   std::getline(words, rest);
   rest = trimmed(rest);
   if (action == "load") return rest.empty() ? "load needs a file" : load_model(rest);
-  if (action == "select") return select(rest, SpecKind::kSurfaces);
-  if (action == "select-vertices") return select(rest, SpecKind::kVertices);
+  if (action == "select") return select(rest, IndexKind::kSurfaces);
+  if (action == "select-vertices") return select(rest, IndexKind::kVertices);
   if (action == "clear") {
     host_.clear_selection();
     return "";

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "stand_in_host/host.h"
+#include "stand_in_host/named_indices.h"
 #include "stand_in_host/plugin_loader.h"
-#include "stand_in_host/selection_spec.h"
 
 namespace standin {
 
@@ -32,7 +32,7 @@ class Session {
   std::string load_plugin(const std::string& path);
   std::string load_model(const std::string& path);
   // Selects whole surfaces or lone vertices named as OBJECT:INDICES.
-  std::string select(const std::string& spec, SpecKind kind);
+  std::string select(const std::string& named, IndexKind kind);
   std::string set_mode(const std::string& mode);
   std::string pick_menu_item(const std::string& label);
   std::string run_command(const std::string& text);

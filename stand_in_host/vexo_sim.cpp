@@ -120,10 +120,10 @@ std::string set_up_scene(standin::Session& session, const Options& options) {
     standin::build_demo_scene(session.host());
   }
   for (const std::string& seed : options.surface_seeds) {
-    if (error.empty()) error = session.select(seed, standin::SpecKind::kSurfaces);
+    if (error.empty()) error = session.select(seed, standin::IndexKind::kSurfaces);
   }
   for (const std::string& seed : options.vertex_seeds) {
-    if (error.empty()) error = session.select(seed, standin::SpecKind::kVertices);
+    if (error.empty()) error = session.select(seed, standin::IndexKind::kVertices);
   }
   if (error.empty() && !options.mode.empty()) error = session.set_mode(options.mode);
   return error;

@@ -7,7 +7,7 @@
 
 #include "stand_in_host/json_report.h"
 #include "stand_in_host/mesh_generators.h"
-#include "stand_in_host/selection_spec.h"
+#include "stand_in_host/named_indices.h"
 #include "stand_in_host/session.h"
 
 namespace {
@@ -36,21 +36,21 @@ class SessionTest : public ::testing::Test {
 };
 
 TEST_F(SessionTest, SeedsAreNamedByObjectNameOrIndexWithRanges) {
-  standin::SelectionSpec spec;
-  EXPECT_EQ(parse_selection_spec(session_.host(), "wall:0,2-3", standin::SpecKind::kSurfaces, spec),
-            "");
-  EXPECT_EQ(spec.object, 1u);
-  EXPECT_EQ(spec.indices, (std::vector<std::uint32_t>{0, 2, 3}));
-  EXPECT_EQ(parse_selection_spec(session_.host(), "0:5", standin::SpecKind::kSurfaces, spec), "");
-  EXPECT_EQ(parse_selection_spec(session_.host(), "0:6", standin::SpecKind::kSurfaces, spec),
+  standin::NamedIndices named;
+  EXPECT_EQ(
+      parse_named_indices(session_.host(), "wall:0,2-3", standin::IndexKind::kSurfaces, named), "");
+  EXPECT_EQ(named.object, 1u);
+  EXPECT_EQ(named.indices, (std::vector<std::uint32_t>{0, 2, 3}));
+  EXPECT_EQ(parse_named_indices(session_.host(), "0:5", standin::IndexKind::kSurfaces, named), "");
+  EXPECT_EQ(parse_named_indices(session_.host(), "0:6", standin::IndexKind::kSurfaces, named),
             "surface 6 is out of range (object 'floor' has 6)");
-  EXPECT_EQ(parse_selection_spec(session_.host(), "roof:1", standin::SpecKind::kSurfaces, spec),
+  EXPECT_EQ(parse_named_indices(session_.host(), "roof:1", standin::IndexKind::kSurfaces, named),
             "unknown object 'roof' (the model has 2 objects)");
-  EXPECT_EQ(parse_selection_spec(session_.host(), "wall:3-1", standin::SpecKind::kSurfaces, spec),
+  EXPECT_EQ(parse_named_indices(session_.host(), "wall:3-1", standin::IndexKind::kSurfaces, named),
             "'3-1' is not an index or a range FIRST-LAST");
-  EXPECT_EQ(parse_selection_spec(session_.host(), "wall", standin::SpecKind::kSurfaces, spec),
+  EXPECT_EQ(parse_named_indices(session_.host(), "wall", standin::IndexKind::kSurfaces, named),
             "'wall' is not OBJECT:INDICES");
-  EXPECT_EQ(parse_selection_spec(session_.host(), "wall:8", standin::SpecKind::kVertices, spec),
+  EXPECT_EQ(parse_named_indices(session_.host(), "wall:8", standin::IndexKind::kVertices, named),
             "");
   EXPECT_EQ(session_.set_mode("edgewise"),
             "unknown select mode 'edgewise' (surface, vertex or a number)");

@@ -1,4 +1,4 @@
-#include "stand_in_host/selection_spec.h"
+#include "stand_in_host/named_indices.h"
 
 #include <cctype>
 #include <sstream>
@@ -34,19 +34,19 @@ std::string find_object(const Host& host, const std::string& name, std::size_t& 
 
 }  // namespace
 
-std::string parse_selection_spec(const Host& host, const std::string& text, SpecKind kind,
-                                 SelectionSpec& spec) {
+std::string parse_named_indices(const Host& host, const std::string& text, IndexKind kind,
+                                NamedIndices& named) {
   const auto colon = text.rfind(':');
   if (colon == std::string::npos) return "'" + text + "' is not OBJECT:INDICES";
-  std::string error = find_object(host, text.substr(0, colon), spec.object);
+  std::string error = find_object(host, text.substr(0, colon), named.object);
   if (!error.empty()) return error;
-  const VexoModelObject& object = host.object(spec.object);
+  const VexoModelObject& object = host.object(named.object);
   const std::uint64_t limit =
-      kind == SpecKind::kSurfaces ? object.surface_count() : object.mesh.vertices.size();
-  const char* what = kind == SpecKind::kSurfaces ? "surface" : "vertex";
+      kind == IndexKind::kSurfaces ? object.surface_count() : object.mesh.vertices.size();
+  const char* what = kind == IndexKind::kSurfaces ? "surface" : "vertex";
   std::istringstream items(text.substr(colon + 1));
   std::string item;
-  spec.indices.clear();
+  named.indices.clear();
   while (std::getline(items, item, ',')) {
     const auto dash = item.find('-');
     std::uint64_t first = 0;
@@ -61,9 +61,9 @@ std::string parse_selection_spec(const Host& host, const std::string& text, Spec
              object.name() + "' has " + std::to_string(limit) + ")";
     }
     for (std::uint64_t i = first; i <= last; ++i)
-      spec.indices.push_back(static_cast<std::uint32_t>(i));
+      named.indices.push_back(static_cast<std::uint32_t>(i));
   }
-  if (spec.indices.empty()) return "'" + text + "' names no " + what;
+  if (named.indices.empty()) return "'" + text + "' names no " + what;
   return "";
 }
 
