@@ -7,7 +7,7 @@
 //                                   [--repeat N]
 //   --quick   models a tenth of the size;  --detail  time per host function;
 //   --only    only the models whose name contains TEXT;
-//   --repeat  wall times are the best of N runs (default 3)
+//   --repeat  times are the best of N runs (default 3)
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -177,18 +177,27 @@ bool measure(const Model& model, const std::string& plugin_path, int repeat,
     figures.command_ms = std::min(figures.command_ms, milliseconds(Clock::now() - start));
   }
 
-  // Third run: the time inside each host function.
-  host.undo();
-  host.reset_call_statistics();
-  host.time_calls = true;
-  if (!run_command(host)) return false;
-  host.time_calls = false;
-  figures.calls = host.call_times();
-  for (std::size_t f = 0; f < standin::kHostFunctionCount; ++f) {
-    const auto& time = figures.calls[f];
-    const double ms = std::max(0.0, milliseconds(time.spent - time.calls * timer_cost));
-    figures.host_ms += ms;
-    if (standin::is_list_walk(static_cast<standin::HostFunction>(f))) figures.list_walk_ms += ms;
+  // Then the time inside each host function, also the best of `repeat` runs.
+  figures.host_ms = 1e300;
+  for (int round = 0; round < repeat; ++round) {
+    host.undo();
+    host.reset_call_statistics();
+    host.time_calls = true;
+    if (!run_command(host)) return false;
+    host.time_calls = false;
+    double host_ms = 0;
+    double list_walk_ms = 0;
+    for (std::size_t f = 0; f < standin::kHostFunctionCount; ++f) {
+      const auto& time = host.call_times()[f];
+      const double ms = std::max(0.0, milliseconds(time.spent - time.calls * timer_cost));
+      host_ms += ms;
+      if (standin::is_list_walk(static_cast<standin::HostFunction>(f))) list_walk_ms += ms;
+    }
+    if (host_ms < figures.host_ms) {
+      figures.host_ms = host_ms;
+      figures.list_walk_ms = list_walk_ms;
+      figures.calls = host.call_times();
+    }
   }
 
   figures.reference_ms = 1e300;
@@ -294,10 +303,10 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
   }
   std::printf(
-      "\ncommand, in host, plug-in (command minus in host), linear: milliseconds; command and\n"
-      "linear are the best of %d runs. walks: share of the command spent in the host's list\n"
-      "walks. hops: nodes list_add_item stepped over per append. ratio: plug-in / linear, the\n"
-      "plug-in's own time against a linear flood over flat arrays.\n",
+      "\ncommand, in host, plug-in (command minus in host), linear: milliseconds, each the best\n"
+      "of %d runs. walks: share of the command spent in the host's list walks. hops: nodes\n"
+      "list_add_item stepped over per append. ratio: plug-in / linear, the plug-in's own time\n"
+      "against a linear flood over flat arrays.\n",
       repeat);
   return 0;
 }
