@@ -26,11 +26,15 @@ std::string lower_extension(const std::string& path) {
 std::string load_model_text(const std::string& name, const std::string& text, LoadedModel& model,
                             const LoadProgress& progress) {
   const std::string extension = lower_extension(name);
+  // Editors on some systems start a UTF-8 text with a byte-order mark; it is not part of a line.
+  const bool marked = text.rfind("\xEF\xBB\xBF", 0) == 0;
+  const std::string unmarked = marked ? text.substr(3) : std::string();
+  const std::string& body = marked ? unmarked : text;
   std::string error;
   if (extension == "obj") {
-    error = read_obj(name, text, model, progress);
+    error = read_obj(name, body, model, progress);
   } else if (extension == "off") {
-    error = read_off(name, text, model, progress);
+    error = read_off(name, body, model, progress);
   } else {
     return name + ": unknown model format (expected .obj or .off)";
   }

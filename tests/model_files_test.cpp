@@ -99,6 +99,13 @@ TEST(ObjFiles, MalformedInputNamesTheFileAndLine) {
   EXPECT_EQ(error_of("m.stl", v), "m.stl: unknown model format (expected .obj or .off)");
 }
 
+TEST(ObjFiles, AByteOrderMarkIsNotPartOfTheFirstLine) {
+  LoadedModel model;
+  EXPECT_EQ(load("m.obj", "\xEF\xBB\xBFv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", model), "");
+  LoadedModel off;
+  EXPECT_EQ(load("m.off", "\xEF\xBB\xBFOFF\n3 1 0\n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n", off), "");
+}
+
 TEST(ObjFiles, PolygonsOfMoreThan255CornersSurvive) {
   std::string text;
   for (int k = 0; k < 300; ++k)
