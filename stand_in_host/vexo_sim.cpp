@@ -148,17 +148,17 @@ int fail(const std::string& error) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options;
-  const std::string usage_error = parse_options(argc, argv, options);
-  if (!usage_error.empty()) {
-    std::cerr << "vexo-sim: " << usage_error << "\n" << kUsage;
-    return 2;
-  }
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
       std::cout << kUsage;
       return 0;
     }
+  }
+  Options options;
+  const std::string usage_error = parse_options(argc, argv, options);
+  if (!usage_error.empty()) {
+    std::cerr << "vexo-sim: " << usage_error << "\n" << kUsage;
+    return 2;
   }
 
   standin::Session session(std::cout, std::cerr, options.json);
