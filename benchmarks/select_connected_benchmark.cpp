@@ -80,18 +80,31 @@ Model many_objects(std::uint32_t objects, std::uint32_t side) {
   return model;
 }
 
+// "10k", "1M", "2M" for round surface counts.
+std::string short_count(std::uint64_t count) {
+  if (count % 1000000 == 0) return std::to_string(count / 1000000) + "M";
+  if (count % 1000 == 0) return std::to_string(count / 1000) + "k";
+  return std::to_string(count);
+}
+
+Model grid(const std::string& kind, std::uint32_t columns, std::uint32_t rows,
+           bool shuffled = false) {
+  return single(kind + " " + short_count(std::uint64_t{columns} * rows) +
+                    (shuffled ? ", shuffled handles" : ""),
+                standin::quad_grid(kind, columns, rows), {0}, shuffled);
+}
+
 std::vector<Model> make_models(bool quick) {
   std::vector<Model> models;
   const std::uint32_t scale = quick ? 10 : 1;
-  models.push_back(single("grid 10k", standin::quad_grid("grid", 100, 100), {0}));
-  models.push_back(single("grid 100k", standin::quad_grid("grid", 400, 250), {0}));
-  models.push_back(single("grid 1M", standin::quad_grid("grid", 1000, 1000 / scale), {0}));
-  if (!quick) models.push_back(single("grid 2M", standin::quad_grid("grid", 2000, 1000), {0}));
-  models.push_back(single("grid 1M, shuffled handles",
-                          standin::quad_grid("grid", 1000, 1000 / scale), {0}, true));
-  models.push_back(
-      single("rings 1000 x 1000", standin::ringed_polygon("rings", 1000, 1000 / scale), {0}));
-  models.push_back(single("strip 1M", standin::quad_grid("strip", 1000000 / scale, 1), {0}));
+  models.push_back(grid("grid", 100, 100));
+  models.push_back(grid("grid", 400, 250));
+  models.push_back(grid("grid", 1000, 1000 / scale));
+  if (!quick) models.push_back(grid("grid", 2000, 1000));
+  models.push_back(grid("grid", 1000, 1000 / scale, true));
+  models.push_back(single("rings 1000 x " + std::to_string(1000 / scale),
+                          standin::ringed_polygon("rings", 1000, 1000 / scale), {0}));
+  models.push_back(grid("strip", 1000000 / scale, 1));
   models.push_back(many_objects(10000 / scale, 10));
   return models;
 }
@@ -143,6 +156,79 @@ bool run_command(standin::Host& host) {
   return error.empty();
 }
 
+// The time spent in one host function, less what timing its calls cost.
+double corrected_ms(const standin::Host::CallTime& time, std::chrono::nanoseconds timer_cost) {
+  return std::max(0.0, milliseconds(time.spent - time.calls * timer_cost));
+}
+
+// The first run: peak memory (the host's node store grows to what the run needs), appends, and
+// the selection to compare with the reference.
+bool measure_first_run(standin::Host& host, Figures& figures) {
+  host.reset_call_statistics();
+  heap_meter::reset_peak();
+  if (!run_command(host)) return false;
+  figures.peak_mb = heap_meter::peak_above_reset() / 1048576.0;
+  figures.hops_per_append =
+      host.appends != 0 ? static_cast<double>(host.append_hops) / host.appends : 0;
+  figures.selected = count_selected(host);
+  return true;
+}
+
+// The command's wall time from the same selection, with nothing timed inside the host: the best
+// of `repeat` runs, as the machine is shared and the best run is the least disturbed.
+bool measure_command(standin::Host& host, int repeat, Figures& figures) {
+  figures.command_ms = 1e300;
+  for (int round = 0; round < repeat; ++round) {
+    host.undo();
+    const auto start = Clock::now();
+    if (!run_command(host)) return false;
+    figures.command_ms = std::min(figures.command_ms, milliseconds(Clock::now() - start));
+  }
+  return true;
+}
+
+// The time inside each host function, from the run with the least of it.
+bool measure_host(standin::Host& host, int repeat, std::chrono::nanoseconds timer_cost,
+                  Figures& figures) {
+  figures.host_ms = 1e300;
+  for (int round = 0; round < repeat; ++round) {
+    host.undo();
+    host.reset_call_statistics();
+    host.time_calls = true;
+    const bool ran = run_command(host);
+    host.time_calls = false;
+    if (!ran) return false;
+    double host_ms = 0;
+    double list_walk_ms = 0;
+    for (std::size_t f = 0; f < standin::kHostFunctionCount; ++f) {
+      const double ms = corrected_ms(host.call_times()[f], timer_cost);
+      host_ms += ms;
+      if (standin::is_list_walk(static_cast<standin::HostFunction>(f))) list_walk_ms += ms;
+    }
+    if (host_ms < figures.host_ms) {
+      figures.host_ms = host_ms;
+      figures.list_walk_ms = list_walk_ms;
+      figures.calls = host.call_times();
+    }
+  }
+  return true;
+}
+
+// The linear flood over the same models and seeds, best of `repeat` runs.
+void measure_reference(const Model& model, int repeat, Figures& figures) {
+  figures.reference_ms = 1e300;
+  for (int round = 0; round < repeat; ++round) {
+    std::size_t reached_count = 0;
+    const auto start = Clock::now();
+    for (std::size_t o = 0; o < model.meshes.size(); ++o) {
+      const auto reached = linear_flood(model.meshes[o], model.seeds[o]);
+      reached_count += static_cast<std::size_t>(std::count(reached.begin(), reached.end(), 1));
+    }
+    figures.reference_ms = std::min(figures.reference_ms, milliseconds(Clock::now() - start));
+    figures.reference_selected = reached_count;
+  }
+}
+
 bool measure(const Model& model, const std::string& plugin_path, int repeat,
              std::chrono::nanoseconds timer_cost, Figures& figures) {
   standin::Host host;
@@ -156,62 +242,11 @@ bool measure(const Model& model, const std::string& plugin_path, int repeat,
   build_scene(host, model);
   for (const auto& seeds : model.seeds) figures.seeds += seeds.size();
   for (const auto& mesh : model.meshes) figures.surfaces += mesh.surface_count();
-
-  // First run: peak memory (the host's node store grows to what the run needs), appends, and
-  // the selection to compare with the reference.
-  host.reset_call_statistics();
-  heap_meter::reset_peak();
-  if (!run_command(host)) return false;
-  figures.peak_mb = heap_meter::peak_above_reset() / 1048576.0;
-  figures.hops_per_append =
-      host.appends != 0 ? static_cast<double>(host.append_hops) / host.appends : 0;
-  figures.selected = count_selected(host);
-
-  // Then from the same selection, the best of `repeat` runs: the command's wall time, with
-  // nothing timed inside the host. The machine is shared; the best run is the least disturbed.
-  figures.command_ms = 1e300;
-  for (int round = 0; round < repeat; ++round) {
-    host.undo();
-    const auto start = Clock::now();
-    if (!run_command(host)) return false;
-    figures.command_ms = std::min(figures.command_ms, milliseconds(Clock::now() - start));
+  if (!measure_first_run(host, figures) || !measure_command(host, repeat, figures) ||
+      !measure_host(host, repeat, timer_cost, figures)) {
+    return false;
   }
-
-  // Then the time inside each host function, also the best of `repeat` runs.
-  figures.host_ms = 1e300;
-  for (int round = 0; round < repeat; ++round) {
-    host.undo();
-    host.reset_call_statistics();
-    host.time_calls = true;
-    if (!run_command(host)) return false;
-    host.time_calls = false;
-    double host_ms = 0;
-    double list_walk_ms = 0;
-    for (std::size_t f = 0; f < standin::kHostFunctionCount; ++f) {
-      const auto& time = host.call_times()[f];
-      const double ms = std::max(0.0, milliseconds(time.spent - time.calls * timer_cost));
-      host_ms += ms;
-      if (standin::is_list_walk(static_cast<standin::HostFunction>(f))) list_walk_ms += ms;
-    }
-    if (host_ms < figures.host_ms) {
-      figures.host_ms = host_ms;
-      figures.list_walk_ms = list_walk_ms;
-      figures.calls = host.call_times();
-    }
-  }
-
-  figures.reference_ms = 1e300;
-  for (int round = 0; round < repeat; ++round) {
-    std::size_t reached_count = 0;
-    const auto reference_start = Clock::now();
-    for (std::size_t o = 0; o < model.meshes.size(); ++o) {
-      const auto reached = linear_flood(model.meshes[o], model.seeds[o]);
-      reached_count += static_cast<std::size_t>(std::count(reached.begin(), reached.end(), 1));
-    }
-    figures.reference_ms =
-        std::min(figures.reference_ms, milliseconds(Clock::now() - reference_start));
-    figures.reference_selected = reached_count;
-  }
+  measure_reference(model, repeat, figures);
   return true;
 }
 
@@ -248,8 +283,7 @@ void print_detail(const Figures& f, std::chrono::nanoseconds timer_cost) {
     if (time.calls == 0) continue;
     std::printf("      %-38s %10llu calls %9.1f ms\n",
                 standin::host_function_name(static_cast<standin::HostFunction>(i)),
-                static_cast<unsigned long long>(time.calls),
-                std::max(0.0, milliseconds(time.spent - time.calls * timer_cost)));
+                static_cast<unsigned long long>(time.calls), corrected_ms(time, timer_cost));
   }
 }
 
