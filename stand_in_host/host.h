@@ -66,6 +66,9 @@ class Host {
   const VexoModelObject& object(std::size_t index) const { return *objects_.at(index); }
   Surface surface(std::size_t object_index, std::uint32_t surface_index);
   bool owns_object(ModelObject object) const { return object_set_.count(object) != 0; }
+  // False for null, and in checked mode for a handle the host never gave out, which is then not
+  // dereferenced. Only a selection that names one is the caller's fault; a query may pass on
+  // what the host itself said. Outside checked mode every non-null handle is trusted.
   bool owns_surface(Surface surface) const;
 
   // The selection and select mode, as the user sets them.

@@ -43,11 +43,6 @@ class HostCall {
   std::chrono::steady_clock::time_point start_;
 };
 
-// A handle the host never gave out is not dereferenced (recognised in checked mode only). Only a
-// selection that names one is the caller's fault; a query may pass on what the host itself said.
-bool surface_is_usable(Host& host, Surface surface) {
-  return host.owns_surface(surface);
-}
 
 bool object_is_usable(Host& host, ModelObject object, const char* function) {
   if (host.owns_object(object)) return true;
@@ -139,7 +134,7 @@ List* VEXO_CDECL vx_selection_get_whole_surfaces_all(void) {
 ModelObject VEXO_CDECL object_of_surface(Surface surface) {
   HostCall call(HostFunction::kObjectOfSurface);
   Host* host = call.host;
-  if (host == nullptr || !surface_is_usable(*host, surface)) return nullptr;
+  if (host == nullptr || !host->owns_surface(surface)) return nullptr;
   if (surface->owner->inconsistencies.disowned) return nullptr;
   return surface->owner;
 }
@@ -173,7 +168,7 @@ List* VEXO_CDECL vx_edgelist_get_by_surface(List* edges, Surface surface) {
   HostCall call(HostFunction::kVxEdgelistGetBySurface);
   Host* host = call.host;
   if (host == nullptr || edges == nullptr) return nullptr;
-  if (!surface_is_usable(*host, surface)) return nullptr;
+  if (!host->owns_surface(surface)) return nullptr;
   // Edge lists are indexed per batch: the newest batch of the surface's object answers, so no
   // call scans the whole edge list.
   const auto& batches = surface->owner->live_edge_batches;
@@ -264,7 +259,7 @@ int VEXO_CDECL vx_selection_select_surfacelist(List* surfaces) {
   listed.clear();
   for (const List* node = surfaces; node != nullptr; node = node->next) {
     Surface surface = static_cast<Surface>(node->item);
-    if (!surface_is_usable(*host, surface)) {
+    if (!host->owns_surface(surface)) {
       host->nodes().report_fault("vx_selection_select_surfacelist: unknown or null surface handle");
       continue;
     }

@@ -25,8 +25,6 @@ class LoadedPlugin {
 
   const std::string& path() const { return path_; }
   const PluginEntryPoints& entry_points() const { return entry_points_; }
-  // The library's own handle, for looking up further symbols.
-  void* library() const { return library_; }
 
  private:
   friend std::unique_ptr<LoadedPlugin> load_plugin(const std::string&, std::string*);

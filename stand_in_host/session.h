@@ -47,8 +47,6 @@ class Session {
 
   Host& host() { return host_; }
   const LoadedPlugin* plugin() const { return plugin_.get(); }
-  // The whole surfaces selected just before the last command run (none before the first).
-  const std::vector<std::vector<std::uint8_t>>& seeds() const { return seeds_; }
 
  private:
   std::string run_action(const std::string& line);
@@ -61,6 +59,7 @@ class Session {
   Host host_;
   ActiveHost active_;
   std::unique_ptr<LoadedPlugin> plugin_;
+  // The whole surfaces selected just before the last command run, marked in pictures.
   std::vector<std::vector<std::uint8_t>> seeds_;
 };
 
