@@ -1,5 +1,7 @@
 #include "stand_in_host/demo_scene.h"
 
+#include "stand_in_host/mesh_generators.h"
+
 namespace standin {
 namespace {
 
@@ -20,19 +22,8 @@ Mesh make_box() {
 Mesh make_two_piece_plane() {
   Mesh plane;
   plane.name = "plane";
-  for (int row = 0; row < 3; ++row) {
-    for (int column = 0; column < 3; ++column) plane.add_vertex(2.0 + column, row, 0);
-  }
-  for (std::uint32_t row = 0; row < 2; ++row) {
-    for (std::uint32_t column = 0; column < 2; ++column) {
-      const std::uint32_t corner = row * 3 + column;
-      plane.add_surface({corner, corner + 1, corner + 4, corner + 3});
-    }
-  }
-  const std::uint32_t strip = plane.add_vertex(5.5, 0, 0);
-  for (int k = 1; k < 6; ++k) plane.add_vertex(5.5 + (k % 3), k / 3, 0);
-  plane.add_surface({strip, strip + 1, strip + 4, strip + 3});
-  plane.add_surface({strip + 1, strip + 2, strip + 5, strip + 4});
+  append_part(plane, quad_grid("", 2, 2), Vec3{2, 0, 0});
+  append_part(plane, quad_grid("", 2, 1), Vec3{5.5, 0, 0});
   return plane;
 }
 

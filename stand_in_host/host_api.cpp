@@ -43,7 +43,6 @@ class HostCall {
   std::chrono::steady_clock::time_point start_;
 };
 
-
 bool object_is_usable(Host& host, ModelObject object, const char* function) {
   if (host.owns_object(object)) return true;
   host.nodes().report_fault(std::string(function) + ": unknown or null object handle");

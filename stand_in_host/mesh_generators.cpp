@@ -46,4 +46,16 @@ Mesh ringed_polygon(const std::string& name, std::uint32_t sides, std::uint32_t 
   return mesh;
 }
 
+void append_part(Mesh& mesh, const Mesh& part, const Vec3& offset) {
+  const auto first = static_cast<std::uint32_t>(mesh.vertices.size());
+  for (const Vec3& p : part.vertices)
+    mesh.add_vertex(p.x + offset.x, p.y + offset.y, p.z + offset.z);
+  for (std::uint32_t s = 0; s < part.surface_count(); ++s) {
+    std::vector<std::uint32_t> loop(part.loop_vertices.begin() + part.loop_offsets[s],
+                                    part.loop_vertices.begin() + part.loop_offsets[s + 1]);
+    for (std::uint32_t& v : loop) v += first;
+    mesh.add_surface(loop);
+  }
+}
+
 }  // namespace standin

@@ -17,6 +17,10 @@ Mesh quad_grid(const std::string& name, std::uint32_t columns, std::uint32_t row
 // flood from the polygon meets a frontier of `sides` surfaces at every step.
 Mesh ringed_polygon(const std::string& name, std::uint32_t sides, std::uint32_t rings);
 
+// Appends `part` to `mesh` as a separate piece: its vertices moved by `offset` and its loops
+// renumbered, so the piece shares no vertex, and hence no edge, with what `mesh` held.
+void append_part(Mesh& mesh, const Mesh& part, const Vec3& offset);
+
 }  // namespace standin
 
 #endif  // STAND_IN_HOST_MESH_GENERATORS_H

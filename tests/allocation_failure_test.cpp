@@ -43,46 +43,46 @@ class AllocationFailure : public testmodels::CheckedHostTest {
 };
 
 TEST_F(AllocationFailure, ReportsNotEnoughMemoryAndChangesNothing) {
-  host_.add_object(testmodels::grid("a", 4, 4));
-  host_.add_object(testmodels::grid("b", 2, 2));
+  host_.add_object(standin::quad_grid("a", 4, 4));
+  host_.add_object(standin::quad_grid("b", 2, 2));
   host_.select_surface(0, 3);
   host_.select_surface(1, 0);
   g_array_allocations_left = 0;
   run();
   g_array_allocations_left = -1;
-  EXPECT_EQ(testmodels::texts_of(host_, EventKind::kDialog),
+  EXPECT_EQ(host_.event_texts(EventKind::kDialog),
             std::vector<std::string>{"adjsurfaces : Not enough memory"});
   EXPECT_EQ(host_.calls().back(), "windows_message_dialog");
   EXPECT_TRUE(host_.undo_steps().empty());
-  EXPECT_EQ(testmodels::selected(host_, 0), std::vector<std::uint32_t>{3});
-  EXPECT_EQ(testmodels::selected(host_, 1), std::vector<std::uint32_t>{0});
+  EXPECT_EQ(standin::selected_surfaces(host_, 0), std::vector<std::uint32_t>{3});
+  EXPECT_EQ(standin::selected_surfaces(host_, 1), std::vector<std::uint32_t>{0});
   expect_host_clean();  // the seed and object lists were given back
 }
 
 TEST_F(AllocationFailure, ATotalTooLargeForTheTableIsReportedTheSameWay) {
-  host_.add_object(testmodels::grid("a", 2, 2));
-  host_.add_object(testmodels::grid("b", 2, 2));
+  host_.add_object(standin::quad_grid("a", 2, 2));
+  host_.add_object(standin::quad_grid("b", 2, 2));
   host_.object(0).inconsistencies.reported_surface_count = 2000000000;
   host_.object(1).inconsistencies.reported_surface_count = 2000000000;
   host_.select_surface(0, 0);
   host_.select_surface(1, 0);
   run();
-  EXPECT_EQ(testmodels::texts_of(host_, EventKind::kDialog),
+  EXPECT_EQ(host_.event_texts(EventKind::kDialog),
             std::vector<std::string>{"adjsurfaces : Not enough memory"});
   EXPECT_TRUE(host_.undo_steps().empty());
   expect_host_clean();
 }
 
 TEST_F(AllocationFailure, WithoutRoomForSurfacesListedBeyondTheCountTheCountedOnesStillWork) {
-  host_.add_object(testmodels::grid("a", 3, 3));
+  host_.add_object(standin::quad_grid("a", 3, 3));
   host_.object(0).inconsistencies.reported_surface_count = 2;
   host_.select_surface(0, 0);
   g_array_allocations_left = 1;  // the table for the count, not the wider one
   run();
   g_array_allocations_left = -1;
-  EXPECT_EQ(testmodels::texts_of(host_, EventKind::kMessage),
+  EXPECT_EQ(host_.event_texts(EventKind::kMessage),
             std::vector<std::string>{"Selected 2 surfaces"});
-  EXPECT_EQ(testmodels::selected(host_, 0), (std::vector<std::uint32_t>{0, 1}));
+  EXPECT_EQ(standin::selected_surfaces(host_, 0), (std::vector<std::uint32_t>{0, 1}));
   expect_host_clean();
 }
 

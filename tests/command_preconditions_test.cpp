@@ -8,15 +8,14 @@
 namespace {
 
 using standin::EventKind;
-using testmodels::texts_of;
 
 class CommandPreconditions : public testmodels::CheckedHostTest {
  protected:
-  void SetUp() override { host_.add_object(testmodels::grid("grid", 3, 3)); }
+  void SetUp() override { host_.add_object(standin::quad_grid("grid", 3, 3)); }
 
   // The run stopped at a dialog: nothing was called after it and nothing changed.
   void expect_stopped_with(const std::string& dialog) {
-    EXPECT_EQ(texts_of(host_, EventKind::kDialog), std::vector<std::string>{dialog});
+    EXPECT_EQ(host_.event_texts(EventKind::kDialog), std::vector<std::string>{dialog});
     EXPECT_EQ(host_.calls().back(), "windows_message_dialog");
     EXPECT_EQ(host_.events().size(), 1u);
     EXPECT_TRUE(host_.undo_steps().empty());
@@ -42,7 +41,7 @@ TEST_F(CommandPreconditions, OtherSelectModesAreRefused) {
     host_.set_select_mode(mode);
     run();
     expect_stopped_with("adjsurfaces : Must be in Surface or Vertex mode");
-    EXPECT_EQ(testmodels::selected(host_, 0), std::vector<std::uint32_t>{4});
+    EXPECT_EQ(standin::selected_surfaces(host_, 0), std::vector<std::uint32_t>{4});
   }
 }
 
@@ -53,7 +52,7 @@ TEST_F(CommandPreconditions, LoneVerticesWithoutWholeSurfacesAreReported) {
     host_.set_select_mode(mode);
     run();
     expect_stopped_with("adjsurf : no whole surfaces selected");
-    EXPECT_TRUE(testmodels::selected(host_, 0).empty());
+    EXPECT_TRUE(standin::selected_surfaces(host_, 0).empty());
   }
 }
 
@@ -61,8 +60,9 @@ TEST_F(CommandPreconditions, VertexModeRunsLikeSurfaceMode) {
   host_.select_surface(0, 0);
   host_.set_select_mode(standin::kVertexMode);
   run();
-  EXPECT_EQ(texts_of(host_, EventKind::kMessage), std::vector<std::string>{"Selected 9 surfaces"});
-  EXPECT_TRUE(texts_of(host_, EventKind::kDialog).empty());
+  EXPECT_EQ(host_.event_texts(EventKind::kMessage),
+            std::vector<std::string>{"Selected 9 surfaces"});
+  EXPECT_TRUE(host_.event_texts(EventKind::kDialog).empty());
   expect_host_clean();
 }
 

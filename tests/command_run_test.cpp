@@ -10,17 +10,15 @@
 namespace {
 
 using standin::EventKind;
-using testmodels::selected;
-using testmodels::texts_of;
 using Indices = std::vector<std::uint32_t>;
 
 class CommandRun : public testmodels::CheckedHostTest {
  protected:
-  std::vector<std::string> messages() const { return texts_of(host_, EventKind::kMessage); }
+  std::vector<std::string> messages() const { return host_.event_texts(EventKind::kMessage); }
 };
 
 TEST_F(CommandRun, IsolatedSurfaceStaysAloneAndStillRecordsAnUndoStep) {
-  standin::Mesh mesh = testmodels::grid("grid", 2, 1);
+  standin::Mesh mesh = standin::quad_grid("grid", 2, 1);
   const std::uint32_t base = mesh.add_vertex(10, 10, 0);
   for (int k = 1; k < 3; ++k) mesh.add_vertex(10 + k, 10 + k * k, 0);
   mesh.add_surface({base, base + 1, base + 2});
@@ -28,14 +26,14 @@ TEST_F(CommandRun, IsolatedSurfaceStaysAloneAndStillRecordsAnUndoStep) {
   host_.select_surface(0, 2);
   run();
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 1 surfaces"});
-  EXPECT_EQ(texts_of(host_, EventKind::kUndoStep),
+  EXPECT_EQ(host_.event_texts(EventKind::kUndoStep),
             std::vector<std::string>{"select connected surfaces"});
-  EXPECT_EQ(selected(host_, 0), Indices{2});
+  EXPECT_EQ(standin::selected_surfaces(host_, 0), Indices{2});
   expect_host_clean();
 }
 
 TEST_F(CommandRun, FinishesWithMessageUndoSelectionAndRefreshInOrder) {
-  host_.add_object(testmodels::grid("grid", 4, 4));
+  host_.add_object(standin::quad_grid("grid", 4, 4));
   host_.select_surface(0, 5);
   run();
   EXPECT_EQ(
@@ -50,41 +48,32 @@ TEST_F(CommandRun, FinishesWithMessageUndoSelectionAndRefreshInOrder) {
                        host_.undo_steps()[0].selection.whole_surfaces[0].end(), 1),
             1);
   EXPECT_TRUE(host_.undo());
-  EXPECT_EQ(selected(host_, 0), Indices{5});
+  EXPECT_EQ(standin::selected_surfaces(host_, 0), Indices{5});
   expect_host_clean();
 }
 
 TEST_F(CommandRun, PiecesWithoutACommonEdgeStayApart) {
-  standin::Mesh mesh = testmodels::grid("two pieces", 2, 2);
-  const standin::Mesh second = testmodels::grid("", 3, 1);
-  const auto offset = static_cast<std::uint32_t>(mesh.vertices.size());
-  mesh.vertices.insert(mesh.vertices.end(), second.vertices.begin(), second.vertices.end());
-  for (std::uint32_t s = 0; s < second.surface_count(); ++s) {
-    std::vector<std::uint32_t> loop;
-    for (std::uint32_t k = second.loop_offsets[s]; k < second.loop_offsets[s + 1]; ++k) {
-      loop.push_back(second.loop_vertices[k] + offset);
-    }
-    mesh.add_surface(loop);
-  }
+  standin::Mesh mesh = standin::quad_grid("two pieces", 2, 2);
+  standin::append_part(mesh, standin::quad_grid("", 3, 1), standin::Vec3{});
   host_.add_object(mesh);
   host_.select_surface(0, 5);
   run();
-  EXPECT_EQ(selected(host_, 0), (Indices{4, 5, 6}));
+  EXPECT_EQ(standin::selected_surfaces(host_, 0), (Indices{4, 5, 6}));
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 3 surfaces"});
   expect_host_clean();
 }
 
 TEST_F(CommandRun, GrowsInsideEachSeedObjectOnly) {
-  host_.add_object(testmodels::grid("a", 3, 2));
-  host_.add_object(testmodels::grid("b", 2, 2));
+  host_.add_object(standin::quad_grid("a", 3, 2));
+  host_.add_object(standin::quad_grid("b", 2, 2));
   // Same positions as "a", so it touches it, but it has no seed and shares no edge record.
-  host_.add_object(testmodels::grid("c", 3, 2));
+  host_.add_object(standin::quad_grid("c", 3, 2));
   host_.select_surface(0, 0);
   host_.select_surface(1, 3);
   run();
-  EXPECT_EQ(selected(host_, 0), (Indices{0, 1, 2, 3, 4, 5}));
-  EXPECT_EQ(selected(host_, 1), (Indices{0, 1, 2, 3}));
-  EXPECT_TRUE(selected(host_, 2).empty());
+  EXPECT_EQ(standin::selected_surfaces(host_, 0), (Indices{0, 1, 2, 3, 4, 5}));
+  EXPECT_EQ(standin::selected_surfaces(host_, 1), (Indices{0, 1, 2, 3}));
+  EXPECT_TRUE(standin::selected_surfaces(host_, 2).empty());
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 10 surfaces"});
   expect_host_clean();
 }
@@ -93,11 +82,11 @@ TEST_F(CommandRun, SharedCornerIsNotASharedEdge) {
   host_.add_object(testmodels::corner_touching_triangles());
   host_.select_surface(0, 0);
   run();
-  EXPECT_EQ(selected(host_, 0), Indices{0});
+  EXPECT_EQ(standin::selected_surfaces(host_, 0), Indices{0});
   host_.clear_selection();
   host_.select_surface(0, 2);
   run();
-  EXPECT_EQ(selected(host_, 0), (Indices{1, 2}));
+  EXPECT_EQ(standin::selected_surfaces(host_, 0), (Indices{1, 2}));
   expect_host_clean();
 }
 
@@ -105,12 +94,12 @@ TEST_F(CommandRun, NonManifoldEdgeReachesEverySurfaceOnIt) {
   host_.add_object(testmodels::non_manifold_fan());
   host_.select_surface(0, 0);
   run();
-  EXPECT_EQ(selected(host_, 0), (Indices{0, 1, 2, 3}));
+  EXPECT_EQ(standin::selected_surfaces(host_, 0), (Indices{0, 1, 2, 3}));
   expect_host_clean();
 }
 
 TEST_F(CommandRun, SeveralSeedsInOnePieceAreCountedOnce) {
-  host_.add_object(testmodels::grid("grid", 3, 3));
+  host_.add_object(standin::quad_grid("grid", 3, 3));
   for (std::uint32_t s : {0u, 4u, 8u, 2u}) host_.select_surface(0, s);
   run();
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"});
@@ -120,7 +109,7 @@ TEST_F(CommandRun, SeveralSeedsInOnePieceAreCountedOnce) {
 
 TEST_F(CommandRun, HandsTheSelectionOverInDescendingHandleOrder) {
   // Records in a scrambled address order, so that handle order differs from file order.
-  standin::Mesh mesh = testmodels::grid("grid", 4, 3);
+  standin::Mesh mesh = standin::quad_grid("grid", 4, 3);
   std::vector<std::uint32_t> slots = {7, 2, 11, 0, 5, 9, 1, 10, 3, 8, 6, 4};
   host_.add_object(mesh, &slots);
   host_.select_surface(0, 6);
@@ -134,10 +123,10 @@ TEST_F(CommandRun, HandsTheSelectionOverInDescendingHandleOrder) {
 }
 
 TEST_F(CommandRun, QueueGrowsFromItsTailInOneStepPerAppend) {
-  host_.add_object(testmodels::grid("grid", 30, 30));
+  host_.add_object(standin::quad_grid("grid", 30, 30));
   host_.select_surface(0, 0);
   run();
-  EXPECT_EQ(selected(host_, 0).size(), 900u);
+  EXPECT_EQ(standin::selected_surfaces(host_, 0).size(), 900u);
   ASSERT_GT(host_.appends, 0u);
   // Each append finds the tail where it was left; walking from the cursor would need hundreds.
   EXPECT_LE(host_.append_hops, host_.appends);
@@ -145,17 +134,17 @@ TEST_F(CommandRun, QueueGrowsFromItsTailInOneStepPerAppend) {
 }
 
 TEST_F(CommandRun, RunUndoRunAgainGivesTheSameSelection) {
-  host_.add_object(testmodels::grid("grid", 5, 2));
+  host_.add_object(standin::quad_grid("grid", 5, 2));
   host_.select_surface(0, 1);
   run();
-  const Indices first = selected(host_, 0);
+  const Indices first = standin::selected_surfaces(host_, 0);
   ASSERT_TRUE(host_.undo());
-  EXPECT_EQ(selected(host_, 0), Indices{1});
+  EXPECT_EQ(standin::selected_surfaces(host_, 0), Indices{1});
   run();
-  EXPECT_EQ(selected(host_, 0), first);
+  EXPECT_EQ(standin::selected_surfaces(host_, 0), first);
   ASSERT_TRUE(host_.undo());
   ASSERT_TRUE(host_.redo());
-  EXPECT_EQ(selected(host_, 0), first);
+  EXPECT_EQ(standin::selected_surfaces(host_, 0), first);
   expect_host_clean();
 }
 

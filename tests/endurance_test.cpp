@@ -53,7 +53,7 @@ TEST(Endurance, WorstCaseHandleOrderRunsOnAOneMebibyteStack) {
   ASSERT_EQ(pthread_create(&thread, &attributes, body, &host), 0);
   pthread_join(thread, nullptr);
   pthread_attr_destroy(&attributes);
-  EXPECT_EQ(testmodels::texts_of(host, standin::EventKind::kMessage),
+  EXPECT_EQ(host.event_texts(standin::EventKind::kMessage),
             std::vector<std::string>{"Selected 20000 surfaces"});
 }
 

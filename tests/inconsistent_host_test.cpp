@@ -12,8 +12,6 @@
 namespace {
 
 using standin::EventKind;
-using testmodels::selected;
-using testmodels::texts_of;
 using Indices = std::vector<std::uint32_t>;
 
 Surface made_up_handle() {
@@ -23,12 +21,12 @@ Surface made_up_handle() {
 class InconsistentHost : public testmodels::CheckedHostTest {
  protected:
   void SetUp() override {
-    seeded_ = &host_.object(object_index(host_.add_object(testmodels::grid("seeded", 3, 3))));
-    other_ = &host_.object(object_index(host_.add_object(testmodels::grid("other", 2, 2))));
+    seeded_ = &host_.object(object_index(host_.add_object(standin::quad_grid("seeded", 3, 3))));
+    other_ = &host_.object(object_index(host_.add_object(standin::quad_grid("other", 2, 2))));
     host_.select_surface(0, 0);
   }
   std::size_t object_index(ModelObject object) const { return object->index; }
-  std::vector<std::string> messages() const { return texts_of(host_, EventKind::kMessage); }
+  std::vector<std::string> messages() const { return host_.event_texts(EventKind::kMessage); }
 
   VexoModelObject* seeded_ = nullptr;
   VexoModelObject* other_ = nullptr;
@@ -38,8 +36,8 @@ TEST_F(InconsistentHost, EdgesNamingNullUnknownOrForeignSurfacesAreSkipped) {
   seeded_->inconsistencies.extra_edge_surfaces = {
       {0, nullptr}, {0, made_up_handle()}, {3, host_.surface(1, 2)}, {5, nullptr}};
   run();
-  EXPECT_EQ(selected(host_, 0).size(), 9u);
-  EXPECT_TRUE(selected(host_, 1).empty());
+  EXPECT_EQ(standin::selected_surfaces(host_, 0).size(), 9u);
+  EXPECT_TRUE(standin::selected_surfaces(host_, 1).empty());
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"});
   expect_host_clean();  // also: no null or unknown handle reached the selection
 }
@@ -56,7 +54,7 @@ TEST_F(InconsistentHost, SeedsOutsideTheTableAreSkippedAndRepeatsCountOnce) {
 TEST_F(InconsistentHost, CountAboveTheSurfaceListLeavesNothingUnset) {
   seeded_->inconsistencies.reported_surface_count = 40;
   run();
-  EXPECT_EQ(selected(host_, 0).size(), 9u);
+  EXPECT_EQ(standin::selected_surfaces(host_, 0).size(), 9u);
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"});
   expect_host_clean();
 }
@@ -68,7 +66,7 @@ TEST_F(InconsistentHost, CountBelowTheSurfaceListStillReachesEveryListedSurface)
     host_.clear_log();
     seeded_->inconsistencies.reported_surface_count = count;
     run();
-    EXPECT_EQ(selected(host_, 0).size(), 9u) << count;
+    EXPECT_EQ(standin::selected_surfaces(host_, 0).size(), 9u) << count;
     EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"}) << count;
     expect_host_clean();
   }
@@ -78,7 +76,7 @@ TEST_F(InconsistentHost, SeedsWithoutAnOwnerTakeNoObjectIn) {
   seeded_->inconsistencies.disowned = true;
   run();
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 0 surfaces"});
-  EXPECT_EQ(selected(host_, 0), Indices{0});  // the selection is left as it was
+  EXPECT_EQ(standin::selected_surfaces(host_, 0), Indices{0});  // the selection is left as it was
   expect_host_clean();
 }
 
@@ -87,7 +85,7 @@ TEST_F(InconsistentHost, ObjectListsThatClaimOtherObjectsSurfacesStayInTheirOwnO
   host_.select_surface(1, 0);
   seeded_->inconsistencies.extra_edge_surfaces = {{0, host_.surface(1, 3)}};
   run();
-  EXPECT_EQ(selected(host_, 1).size(), 4u);
+  EXPECT_EQ(standin::selected_surfaces(host_, 1).size(), 4u);
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 13 surfaces"});
   expect_host_clean();
 }

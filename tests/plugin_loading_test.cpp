@@ -76,11 +76,11 @@ TEST_F(PluginLoading, MenuItemRunsTheCommandOnTheDemoScene) {
   ASSERT_TRUE(plugin);
   standin::build_demo_scene(host_);
   EXPECT_EQ(host_.pick_menu_item("Select connected surfaces"), "");
-  EXPECT_EQ(testmodels::texts_of(host_, EventKind::kMessage),
+  EXPECT_EQ(host_.event_texts(EventKind::kMessage),
             std::vector<std::string>{"Selected 10 surfaces"});
-  EXPECT_EQ(testmodels::selected(host_, 0).size(), 6u);
-  EXPECT_EQ(testmodels::selected(host_, 1).size(), 4u);
-  EXPECT_TRUE(testmodels::selected(host_, 2).empty());
+  EXPECT_EQ(standin::selected_surfaces(host_, 0).size(), 6u);
+  EXPECT_EQ(standin::selected_surfaces(host_, 1).size(), 4u);
+  EXPECT_TRUE(standin::selected_surfaces(host_, 2).empty());
   EXPECT_EQ(host_.run_command_text("vexo kwtadjsurf_go"), "");
   EXPECT_EQ(host_.undo_steps().size(), 2u);
   expect_host_clean();

@@ -34,15 +34,10 @@ Indices reachable_from(const standin::Mesh& mesh, const Indices& seeds) {
   UnionFind groups(mesh.surface_count());
   std::map<std::pair<std::uint32_t, std::uint32_t>, std::uint32_t> first_user;
   for (std::uint32_t s = 0; s < mesh.surface_count(); ++s) {
-    const std::uint32_t begin = mesh.loop_offsets[s];
-    const std::uint32_t end = mesh.loop_offsets[s + 1];
-    for (std::uint32_t k = begin; k < end; ++k) {
-      std::uint32_t a = mesh.loop_vertices[k];
-      std::uint32_t b = mesh.loop_vertices[k + 1 == end ? begin : k + 1];
-      if (a == b) continue;
+    mesh.for_each_edge_step(s, [&](std::uint32_t a, std::uint32_t b) {
       auto inserted = first_user.emplace(std::minmax(a, b), s);
       if (!inserted.second) groups.join(s, inserted.first->second);
-    }
+    });
   }
   Indices reached;
   for (std::uint32_t s = 0; s < mesh.surface_count(); ++s) {
@@ -106,14 +101,14 @@ TEST_F(RandomModels, SelectionMatchesUnionFindOfSharedEdges) {
 
     SCOPED_TRACE("round " + std::to_string(round));
     const bool any_seed = expected_count != 0;
-    EXPECT_EQ(testmodels::texts_of(host, standin::EventKind::kMessage).size(), any_seed ? 1u : 0u);
+    EXPECT_EQ(host.event_texts(standin::EventKind::kMessage).size(), any_seed ? 1u : 0u);
     if (any_seed) {
-      EXPECT_EQ(testmodels::texts_of(host, standin::EventKind::kMessage)[0],
+      EXPECT_EQ(host.event_texts(standin::EventKind::kMessage)[0],
                 "Selected " + std::to_string(expected_count) + " surfaces");
     }
     for (int o = 0; o < objects; ++o) {
       const Indices expected = any_seed ? reachable_from(meshes[o], seeds[o]) : seeds[o];
-      ASSERT_EQ(testmodels::selected(host, o), expected) << "object " << o;
+      ASSERT_EQ(standin::selected_surfaces(host, o), expected) << "object " << o;
     }
     ASSERT_TRUE(host.problems().empty()) << ::testing::PrintToString(host.problems());
   }

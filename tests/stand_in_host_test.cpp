@@ -18,7 +18,7 @@ Indices surfaces_on_edge(const standin::EdgeTopology& topology, std::uint32_t ed
 }
 
 TEST(EdgeTopology, EdgesComeFromConsecutiveLoopVerticesOnly) {
-  const standin::EdgeTopology grid = build_edge_topology(testmodels::grid("g", 2, 1));
+  const standin::EdgeTopology grid = build_edge_topology(standin::quad_grid("g", 2, 1));
   EXPECT_EQ(grid.edge_count(), 7u);
   const standin::EdgeTopology fan = build_edge_topology(testmodels::non_manifold_fan());
   // Edge (0, 1) is the first in (low, high) order and carries three surfaces.
@@ -64,7 +64,7 @@ TEST_F(StandInHost, ListAddItemWalksToTheTailFromTheNodeGiven) {
 }
 
 TEST_F(StandInHost, CheckedModeReportsLeaksDoubleFreesAndFreesOfLentLists) {
-  host_.add_object(testmodels::grid("g", 2, 2));
+  host_.add_object(standin::quad_grid("g", 2, 2));
   host_.select_surface(0, 1);
   List* seeds = vx_selection_get_whole_surfaces_all();
   List* copy = seeds;
@@ -85,7 +85,7 @@ TEST_F(StandInHost, CheckedModeReportsLeaksDoubleFreesAndFreesOfLentLists) {
 }
 
 TEST_F(StandInHost, EdgesOfASurfaceAreIndexedNotSearched) {
-  host_.add_object(testmodels::grid("g", 3, 1));
+  host_.add_object(standin::quad_grid("g", 3, 1));
   List* edges = vx_object_get_edges(&host_.object(0));
   List* of_middle = vx_edgelist_get_by_surface(edges, host_.surface(0, 1));
   int count = 0;

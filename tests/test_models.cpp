@@ -3,14 +3,8 @@
 #include <algorithm>
 
 #include "select_connected/select_connected.h"
-#include "stand_in_host/mesh_generators.h"
-#include "stand_in_host/transcript.h"
 
 namespace testmodels {
-
-standin::Mesh grid(const std::string& name, std::uint32_t columns, std::uint32_t rows) {
-  return standin::quad_grid(name, columns, rows);
-}
 
 standin::Mesh corner_touching_triangles() {
   standin::Mesh mesh;
@@ -31,14 +25,6 @@ standin::Mesh non_manifold_fan() {
   mesh.add_surface({0, 1, 4});
   mesh.add_surface({1, 4, 5});
   return mesh;
-}
-
-std::vector<std::string> texts_of(const standin::Host& host, standin::EventKind kind) {
-  return host.event_texts(kind);
-}
-
-std::vector<std::uint32_t> selected(const standin::Host& host, std::size_t object_index) {
-  return standin::selected_surfaces(host, object_index);
 }
 
 void CheckedHostTest::run() {

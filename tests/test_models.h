@@ -10,23 +10,16 @@
 
 #include "stand_in_host/host.h"
 #include "stand_in_host/mesh.h"
+#include "stand_in_host/mesh_generators.h"
+#include "stand_in_host/transcript.h"
 
 namespace testmodels {
-
-// A columns x rows grid of quads; surface (column, row) is row * columns + column.
-standin::Mesh grid(const std::string& name, std::uint32_t columns, std::uint32_t rows);
 
 // Two triangles that share only vertex 0, and a third sharing an edge with the second.
 standin::Mesh corner_touching_triangles();
 
 // Three triangles on one edge (0, 1), and a fourth hanging off the third.
 standin::Mesh non_manifold_fan();
-
-// The texts of the events of one kind, in order.
-std::vector<std::string> texts_of(const standin::Host& host, standin::EventKind kind);
-
-// Indices of the wholly selected surfaces of one object.
-std::vector<std::uint32_t> selected(const standin::Host& host, std::size_t object_index);
 
 // A checked host, active for the test; run() calls the command as the modeller would.
 class CheckedHostTest : public ::testing::Test {
