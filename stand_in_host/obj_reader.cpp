@@ -3,7 +3,6 @@
 #define TINYOBJLOADER_IMPLEMENTATION
 #include <tiny_obj_loader.h>
 
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string_view>
