@@ -6,11 +6,18 @@ namespace {
 
 // Joins `more` to the end of the edge list. The join starts at the list's last node, so the
 // modeller never walks the edges joined before; the new last node is found by walking `more`
-// once.
+// once. A modeller that refuses the join leaves the list as it was (still empty, or ending at
+// the same node); `more` is then given back to it whole, so that nothing it handed out is lost
+// and the walk never starts from a null node.
 void join_edges(List** edges, List** last, List* more) {
   if (more == nullptr) return;
   list_append_list(*last != nullptr ? last : edges, more);
-  *last = last_list_node(*last != nullptr ? *last : *edges);
+  List* joined_from = *last != nullptr ? (*last)->next : *edges;
+  if (joined_from == nullptr) {
+    vx_edgelist_free(&more);
+    return;
+  }
+  *last = last_list_node(joined_from);
 }
 
 // Writes one object's surfaces from table[*filled] on while there is room; counts them all.

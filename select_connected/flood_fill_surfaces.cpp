@@ -10,7 +10,9 @@
 // marked, it was reached before and is skipped (a surface can be queued several times before it is
 // processed). Otherwise mark it, ask the modeller for the edges it uses, and queue every surface
 // on those edges that is not marked yet, in the order the edges list them. The surfaces on the
-// edges are looked up a batch at a time, so that their bisections overlap in memory.
+// edges are looked up a batch at a time, so that their bisections overlap in memory. Recent
+// answers are kept in a small memo on the heap, not the stack: the walk runs on the modeller's
+// thread, and its stack is the modeller's to spend. Without the memo the answers are the same.
 //
 // Appending goes through list_add_item with a variable that holds the queue's last node. The
 // modeller walks from the node it is given to the tail, so handing it the tail keeps each append
@@ -32,7 +34,7 @@ struct Flood {
   std::int32_t count;
   List* edges;
   List* tail;
-  SurfaceIndexMemo memo;
+  SurfaceIndexMemo* memo;  // null when it could not be allocated: every lookup then bisects
 };
 
 // Surfaces met on the edges of the surface in hand, waiting to be looked up together.
@@ -101,7 +103,7 @@ void queue_neighbours(Surface surface, Flood& flood) {
 
 void flood_fill_surfaces(List* seeds, List* edges, SurfaceEntry* table, std::int32_t count) {
   if (seeds == nullptr) return;
-  Flood flood{table, count, edges, last_list_node(seeds), {}};
+  Flood flood{table, count, edges, last_list_node(seeds), create_surface_index_memo()};
   List* cursor = seeds;
   while (cursor != nullptr) {
     // The next few queued surfaces are looked up together: where a surface sits in the table
@@ -123,4 +125,5 @@ void flood_fill_surfaces(List* seeds, List* edges, SurfaceEntry* table, std::int
     // Read only now: surfaces queued meanwhile may hang behind the last one taken.
     cursor = last_taken->next;
   }
+  release_surface_index_memo(flood.memo);
 }

@@ -110,6 +110,10 @@ class Host {
   // the host inconsistent on purpose, for tests.
   std::vector<Surface> extra_whole_surfaces;
 
+  // How many more list_append_list calls join; the ones after leave the destination as it was,
+  // as a modeller short of memory might, and the source stays the caller's. Negative: all join.
+  int list_appends_left = -1;
+
   // The order of the surfaces in the last list handed to vx_selection_select_surfacelist.
   std::vector<Surface>& last_selected_list() { return last_selected_list_; }
 

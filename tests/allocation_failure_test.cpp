@@ -1,36 +1,39 @@
-// The surface table is the command's only allocation. This program replaces the array allocation
-// the table uses, so that a test can make it fail.
+// The command's only allocations are its surface table and its lookup memo, from the C
+// allocator. This program is linked with every malloc and calloc call of its own code (the
+// command's included) routed through the wrappers below, so that a test can make them fail.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
+#include "select_connected/surface_table.h"
 #include "tests/test_models.h"
 
 namespace {
-// How many more non-throwing array allocations succeed; negative: all of them.
-int g_array_allocations_left = -1;
+// How many more allocations succeed; negative: all of them.
+int g_allocations_left = -1;
+// Allocations asked for since the last reset.
+int g_allocations_asked = 0;
 }  // namespace
 
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  if (g_array_allocations_left == 0) return nullptr;
-  if (g_array_allocations_left > 0) --g_array_allocations_left;
-  return std::malloc(size != 0 ? size : 1);
+namespace {
+bool allocation_allowed() {
+  ++g_allocations_asked;
+  if (g_allocations_left == 0) return false;
+  if (g_allocations_left > 0) --g_allocations_left;
+  return true;
 }
+}  // namespace
 
-void operator delete[](void* memory) noexcept {
-  std::free(memory);
+extern "C" void* __real_malloc(std::size_t size);
+extern "C" void* __real_calloc(std::size_t count, std::size_t size);
+extern "C" void* __wrap_malloc(std::size_t size) {
+  return allocation_allowed() ? __real_malloc(size) : nullptr;
 }
-void operator delete[](void* memory, std::size_t) noexcept {
-  std::free(memory);
-}
-
-void* operator new[](std::size_t size) {
-  void* memory = std::malloc(size != 0 ? size : 1);
-  if (memory == nullptr) throw std::bad_alloc();
-  return memory;
+extern "C" void* __wrap_calloc(std::size_t count, std::size_t size) {
+  return allocation_allowed() ? __real_calloc(count, size) : nullptr;
 }
 
 namespace {
@@ -39,7 +42,8 @@ using standin::EventKind;
 
 class AllocationFailure : public testmodels::CheckedHostTest {
  protected:
-  void TearDown() override { g_array_allocations_left = -1; }
+  void SetUp() override { g_allocations_asked = 0; }
+  void TearDown() override { g_allocations_left = -1; }
 };
 
 TEST_F(AllocationFailure, ReportsNotEnoughMemoryAndChangesNothing) {
@@ -47,9 +51,9 @@ TEST_F(AllocationFailure, ReportsNotEnoughMemoryAndChangesNothing) {
   host_.add_object(standin::quad_grid("b", 2, 2));
   host_.select_surface(0, 3);
   host_.select_surface(1, 0);
-  g_array_allocations_left = 0;
+  g_allocations_left = 0;
   run();
-  g_array_allocations_left = -1;
+  g_allocations_left = -1;
   EXPECT_EQ(host_.event_texts(EventKind::kDialog),
             std::vector<std::string>{"adjsurfaces : Not enough memory"});
   EXPECT_EQ(host_.calls().back(), "windows_message_dialog");
@@ -77,13 +81,36 @@ TEST_F(AllocationFailure, WithoutRoomForSurfacesListedBeyondTheCountTheCountedOn
   host_.add_object(standin::quad_grid("a", 3, 3));
   host_.object(0).inconsistencies.reported_surface_count = 2;
   host_.select_surface(0, 0);
-  g_array_allocations_left = 1;  // the table for the count, not the wider one
+  g_allocations_left = 1;  // the table for the count, not the wider one (nor the memo)
   run();
-  g_array_allocations_left = -1;
+  g_allocations_left = -1;
   EXPECT_EQ(host_.event_texts(EventKind::kMessage),
             std::vector<std::string>{"Selected 2 surfaces"});
   EXPECT_EQ(standin::selected_surfaces(host_, 0), (std::vector<std::uint32_t>{0, 1}));
   expect_host_clean();
+}
+
+TEST_F(AllocationFailure, WithoutTheLookupMemoTheSelectionIsTheSame) {
+  host_.add_object(standin::quad_grid("a", 5, 4));
+  host_.add_object(standin::quad_grid("b", 3, 1));
+  host_.select_surface(0, 7);
+  g_allocations_left = 1;  // the table, then no memo
+  run();
+  g_allocations_left = -1;
+  EXPECT_EQ(host_.event_texts(EventKind::kMessage),
+            std::vector<std::string>{"Selected 20 surfaces"});
+  EXPECT_EQ(standin::selected_surfaces(host_, 1), std::vector<std::uint32_t>{});
+  expect_host_clean();
+}
+
+TEST_F(AllocationFailure, ATableWhoseSizeWouldWrapAroundIsRefusedWithoutAllocating) {
+  // On a 32-bit system 2^29 entries of 8 bytes make 2^32 bytes, which wraps to 0 in size_t.
+  const std::int32_t count = std::int32_t{1} << 29;
+  if (static_cast<std::uint64_t>(count) * sizeof(SurfaceEntry) <= SIZE_MAX) {
+    GTEST_SKIP() << "the size of 2^29 entries fits this system's size_t";
+  }
+  EXPECT_EQ(create_surface_table(count), nullptr);
+  EXPECT_EQ(g_allocations_asked, 0);
 }
 
 }  // namespace

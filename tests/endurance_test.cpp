@@ -5,7 +5,6 @@
 #include <pthread.h>
 
 #include <cstdint>
-#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -14,30 +13,16 @@
 #include "select_connected/select_connected.h"
 #include "stand_in_host/demo_scene.h"
 #include "stand_in_host/mesh_generators.h"
+#include "tests/reference_models.h"
 #include "tests/test_models.h"
 
 namespace {
-
-// Surface record slots in an order that makes the middle entry the largest of every range a
-// middle-pivot quicksort meets: each partition splits off one entry, so a sort that recursed
-// into the larger part would go one frame deeper per surface.
-std::vector<std::uint32_t> middle_pivot_worst_case_slots(std::uint32_t count) {
-  std::vector<std::uint32_t> slot_of(count);
-  std::vector<std::uint32_t> at(count);
-  std::iota(at.begin(), at.end(), 0);
-  for (std::uint32_t hi = count - 1; hi > 0; --hi) {
-    slot_of[at[hi / 2]] = hi;
-    std::swap(at[hi / 2], at[hi]);
-  }
-  slot_of[at[0]] = 0;
-  return slot_of;
-}
 
 TEST(Endurance, WorstCaseHandleOrderRunsOnAOneMebibyteStack) {
   standin::Host host;
   standin::ActiveHost active(host);
   constexpr std::uint32_t kSurfaces = 20000;
-  const auto slots = middle_pivot_worst_case_slots(kSurfaces);
+  const auto slots = reference::middle_pivot_worst_case_slots(kSurfaces);
   host.add_object(standin::quad_grid("strip", kSurfaces, 1), &slots);
   host.select_surface(0, kSurfaces / 2);
 

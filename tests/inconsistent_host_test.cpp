@@ -90,4 +90,24 @@ TEST_F(InconsistentHost, ObjectListsThatClaimOtherObjectsSurfacesStayInTheirOwnO
   expect_host_clean();
 }
 
+TEST_F(InconsistentHost, RefusedEdgeJoinsAreGivenBackAndTheSeedsStillSelected) {
+  // The edges a refused join leaves out go back to the modeller, and the walk to the joined
+  // list's end never starts from the null an empty list still is.
+  host_.select_surface(1, 0);
+  struct Case {
+    int joins_allowed;
+    Indices seeded_selected;
+  };
+  for (const Case& c : {Case{0, Indices{0}}, Case{1, Indices{0, 1, 2, 3, 4, 5, 6, 7, 8}}}) {
+    host_.undo();  // back to the two seeds
+    host_.clear_log();
+    host_.list_appends_left = c.joins_allowed;
+    run();
+    SCOPED_TRACE(c.joins_allowed);
+    EXPECT_EQ(standin::selected_surfaces(host_, 0), c.seeded_selected);
+    EXPECT_EQ(standin::selected_surfaces(host_, 1), Indices{0});
+    expect_host_clean();
+  }
+}
+
 }  // namespace

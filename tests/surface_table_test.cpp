@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <numeric>
 #include <random>
 #include <vector>
 
+#include "select_connected/find_surface_entries.h"
+#include "select_connected/surface_index_memo.h"
 #include "select_connected/surface_table.h"
+#include "tests/reference_models.h"
 
 namespace {
 
@@ -32,19 +34,13 @@ void sort_all(std::vector<SurfaceEntry>& entries) {
   sort_surface_table(entries.data(), 0, static_cast<std::int32_t>(entries.size()) - 1);
 }
 
-// An order that makes the middle entry the largest of every range a middle-pivot Hoare quicksort
-// meets, so that each partition splits off a single entry. Recursing into the larger part then
-// goes one level deeper per entry.
+// Handles in a middle-pivot quicksort's worst-case order.
 std::vector<std::uintptr_t> middle_pivot_worst_case(std::uint32_t count) {
-  std::vector<std::uintptr_t> key_at(count);
-  std::vector<std::uint32_t> slot(count);
-  std::iota(slot.begin(), slot.end(), 0);
-  for (std::uint32_t hi = count - 1; hi > 0; --hi) {
-    key_at[slot[hi / 2]] = 16 * (hi + 1);
-    std::swap(slot[hi / 2], slot[hi]);
+  std::vector<std::uintptr_t> keys;
+  for (std::uint32_t slot : reference::middle_pivot_worst_case_slots(count)) {
+    keys.push_back(16 * (std::uintptr_t{slot} + 1));
   }
-  key_at[slot[0]] = 16;
-  return key_at;
+  return keys;
 }
 
 TEST(SurfaceTable, NewTableHoldsNullUnmarkedEntries) {
@@ -147,6 +143,37 @@ TEST(SurfaceTable, WorstCaseOrderSortsInASmallStack) {
                              [](const SurfaceEntry& a, const SurfaceEntry& b) {
                                return surface_key(a.surface) < surface_key(b.surface);
                              }));
+}
+
+TEST(SurfaceTable, MemoisedLookupsAgreeWithBisectionThroughCollisionsNullAndAbsentHandles) {
+  // 10,000 handles in 4096 slots collide; each is asked for twice, in batches of up to 8, mixed
+  // with handles the table lacks and with null, which the empty slots' key 0 must not match.
+  std::vector<std::uintptr_t> keys(10000);
+  for (std::size_t i = 0; i < keys.size(); ++i) keys[i] = 0x1000 + 48 * i;
+  std::vector<SurfaceEntry> entries = entries_of(keys);
+  const auto count = static_cast<std::int32_t>(entries.size());
+  std::vector<Surface> asked;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (std::uintptr_t key : keys) {
+      asked.push_back(handle(key));
+      if (key % 7 == 0) asked.push_back(handle(key + 8));  // absent
+      if (key % 11 == 0) asked.push_back(nullptr);
+    }
+  }
+  SurfaceIndexMemo* memo = create_surface_index_memo();
+  ASSERT_NE(memo, nullptr);
+  for (SurfaceIndexMemo* used : {memo, static_cast<SurfaceIndexMemo*>(nullptr)}) {
+    for (std::size_t at = 0; at < asked.size(); at += kMaxLookups) {
+      const int lookups = static_cast<int>(std::min<std::size_t>(kMaxLookups, asked.size() - at));
+      std::int32_t indices[kMaxLookups];
+      look_up_surfaces(used, entries.data(), count, &asked[at], lookups, indices);
+      for (int i = 0; i < lookups; ++i) {
+        ASSERT_EQ(indices[i], find_surface_entry(entries.data(), count, asked[at + i]))
+            << "handle " << surface_key(asked[at + i]);
+      }
+    }
+  }
+  release_surface_index_memo(memo);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks that a Linux build of the plug-in defines exactly its four entry points and leaves the
-# modeller's functions undefined, to be bound to the program that loads it.
+# Checks that a Linux build of the plug-in defines exactly its four entry points, leaves the
+# modeller's functions undefined, to be bound to the program that loads it, and needs no C++
+# runtime library.
 set -euo pipefail
 plugin=${1:?usage: check_plugin_exports.sh PATH/adjsurf.p}
 
@@ -25,4 +26,11 @@ for name in "${host_functions[@]}"; do
     exit 1
   fi
 done
+# The plug-in needs no C++ runtime: none may be loaded into the modeller on its account. (A
+# sanitized build is the exception: the sanitizers' own runtimes ask for one.)
+needed=$(readelf -d "$plugin" | awk '/NEEDED/ {print $NF}')
+if ! grep -Eq '\[lib(a|ub)san' <<<"$needed" && grep -E '\[(libstdc\+\+|libgcc_s)' <<<"$needed"; then
+  echo "$plugin needs a C++ runtime library" >&2
+  exit 1
+fi
 echo "$plugin: exactly the four entry points defined; ${#host_functions[@]} host functions imported"

@@ -2,7 +2,8 @@
 # Reads the PE tables of a Windows build of the plug-in (objdump -p) and checks that it is what
 # the modeller loads: the right machine, the module name adjsurf.p, exactly the four entry points
 # by plain name, the 22 modeller functions imported by name from vexo.exe, nothing imported but
-# Windows' own libraries (no MinGW runtime DLL), and its version resource.
+# Windows' own libraries (no MinGW runtime DLL), no C++ runtime linked in, and its version
+# resource.
 # Exits 77 (skipped) when the library has not been built.
 set -euo pipefail
 library=${1:?usage: check_windows_library.sh PATH/adjsurf.p pei-i386|pei-x86-64}
@@ -37,6 +38,12 @@ while read -r dll; do
   esac
 done < <(awk '/DLL Name:/ {print $3}' <<<"$tables")
 
+# No C++ runtime linked in: its exception machinery is what fails inside a modeller that has
+# another copy of the unwinder loaded. Its type names and messages would show in the strings.
+if strings -n 6 "$library" | grep -Eq 'bad_alloc|__gxx_personality|terminate called'; then
+  fail "carries the C++ runtime"
+fi
+
 # The version resource's strings are UTF-16: pair each key with the value that follows it.
 resource=$(strings -el -n 3 "$library")
 for pair in "FileDescription=Select Connected Surfaces" "FileVersion=1.0" "ProductVersion=1.0" \
@@ -46,4 +53,4 @@ for pair in "FileDescription=Select Connected Surfaces" "FileVersion=1.0" "Produ
   grep -A1 -x "$key" <<<"$resource" | tail -n 1 | grep -qx "$value" ||
     fail "version resource lacks $key \"$value\""
 done
-echo "$library: $format, module adjsurf.p, four entry points, 22 imports from vexo.exe, system DLLs only, version resource 1.0"
+echo "$library: $format, module adjsurf.p, four entry points, 22 imports from vexo.exe, system DLLs only, no C++ runtime, version resource 1.0"
