@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test. Installs missing Debian packages first (run as root).
-#   1. the Windows cross builds (win32: the shipping library; win64: plug-in and stand-in vexo.exe)
-#   2. the Linux build and its tests, which also check the Windows builds' PE tables and run
-#      vexo.exe under 64-bit Wine
+# Builds everything and runs every test. Installs missing Debian packages first, and lets this
+# machine run 32-bit x86 programs (tools/enable_32bit_programs.sh); run as root.
+#   1. the Windows cross builds, each with the stand-in modeller as vexo.exe and its checks
+#      program (win32: the shipping library; win64: the same for 64-bit Windows)
+#   2. the Linux build and its tests, which also check the Windows builds' PE tables and stack
+#      frames and run both Windows builds under Wine: the 32-bit one through Wine's 32-bit loader
 #   3. the same suite under AddressSanitizer and UndefinedBehaviorSanitizer
-#   4. the suite built 32-bit (-m32) and run under qemu-i386, for 32-bit handles
+#   4. the suite built 32-bit (-m32), for 32-bit handles
 #   5. a fixed run of each fuzz target (tools/fuzz.sh; FUZZ_SECONDS each, default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/ensure_packages.sh g++ cmake make binutils libgtest-dev libgmock-dev googletest \
   libtinyobjloader-dev assimp-testmodels valgrind clang libclang-rt-14-dev \
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
-  wine64 qemu-user g++-multilib
+  wine64 wine32:i386 qemu-user g++-multilib
+tools/enable_32bit_programs.sh
 
 echo "== build: win32, and its release archive"
 cmake --preset win32 >/dev/null

@@ -1,0 +1,232 @@
+// Checks the shipping Windows library as the modeller runs it: this program is a stand-in
+// modeller named vexo.exe, so the library's imports bind to it, and it loads the library by path
+// for every check, the way the modeller loads it, and runs the command from the Tools menu.
+//
+//   vexo.exe PLUGIN [PRELOAD-DLL]
+//
+// It runs every check once; then, given PRELOAD-DLL (a shared MinGW runtime, as another plug-in
+// of the modeller would bring in), it loads that DLL into the process and runs them all again,
+// since the library must behave the same whatever runtime DLLs the modeller already holds. It
+// prints one line per check and "N passed, M failed", and exits 1 when any failed. A check that
+// takes the process down ends the run without that line.
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "stand_in_host/demo_scene.h"
+#include "stand_in_host/host.h"
+#include "stand_in_host/mesh_generators.h"
+#include "stand_in_host/plugin_loader.h"
+#include "stand_in_host/transcript.h"
+#include "tests/reference_models.h"
+
+namespace {
+
+using reference::Indices;
+using standin::EventKind;
+
+constexpr char kMenuLabel[] = "Select connected surfaces";
+
+std::string g_plugin_path;
+
+template <typename Value>
+std::string describe(const std::vector<Value>& values) {
+  std::string text = "{";
+  for (const Value& value : values) {
+    if (text.size() > 1) text += ", ";
+    if constexpr (std::is_same_v<Value, std::string>) {
+      text += "\"" + value + "\"";
+    } else {
+      text += std::to_string(value);
+    }
+  }
+  return text + "}";
+}
+
+// Loads the plug-in into `host` (which must be active), picks the menu item, and unloads it.
+std::string run_command(standin::Host& host) {
+  std::string error;
+  std::unique_ptr<standin::LoadedPlugin> plugin = standin::load_plugin(g_plugin_path, &error);
+  if (plugin == nullptr) return error;
+  return host.pick_menu_item(kMenuLabel);
+}
+
+std::string expect_clean(const standin::Host& host) {
+  const std::vector<std::string> problems = host.problems();
+  return problems.empty() ? "" : "the host objected: " + describe(problems);
+}
+
+std::string check_demo_scene() {
+  standin::Host host(true);
+  standin::ActiveHost active(host);
+  standin::build_demo_scene(host);
+  std::string error = run_command(host);
+  if (!error.empty()) return error;
+  const auto messages = host.event_texts(EventKind::kMessage);
+  if (messages != std::vector<std::string>{"Selected 10 surfaces"}) {
+    return "messages " + describe(messages);
+  }
+  if (standin::selected_surfaces(host, 0) != Indices{0, 1, 2, 3, 4, 5} ||
+      standin::selected_surfaces(host, 1) != Indices{0, 1, 2, 3}) {
+    return "selected " + describe(standin::selected_surfaces(host, 0)) + " and " +
+           describe(standin::selected_surfaces(host, 1));
+  }
+  return expect_clean(host);
+}
+
+std::string check_random_models() {
+  std::mt19937 random(20261209);
+  for (int round = 0; round < 40; ++round) {
+    standin::Host host(true);
+    standin::ActiveHost active(host);
+    std::vector<Indices> expected;
+    const int objects = 1 + random() % 4;
+    for (int o = 0; o < objects; ++o) {
+      const standin::Mesh mesh = reference::random_mesh(random, o);
+      const auto slots = reference::shuffled_slots(random, mesh.surface_count());
+      host.add_object(mesh, &slots);
+      Indices seeds;
+      for (std::uint32_t s = 0; s < mesh.surface_count(); ++s) {
+        if (random() % 12 != 0) continue;
+        host.select_surface(o, s);
+        seeds.push_back(s);
+      }
+      expected.push_back(reference::reachable_from(mesh, seeds));
+    }
+    const std::string error = run_command(host);
+    if (!error.empty()) return error;
+    const std::string where = "round " + std::to_string(round) + ": ";
+    for (int o = 0; o < objects; ++o) {
+      if (standin::selected_surfaces(host, o) != expected[o]) {
+        return where + "object " + std::to_string(o) + " selected " +
+               describe(standin::selected_surfaces(host, o)) + ", expected " +
+               describe(expected[o]);
+      }
+    }
+    const std::string problems = expect_clean(host);
+    if (!problems.empty()) return where + problems;
+  }
+  return "";
+}
+
+// An object that claims `surfaces` surfaces: the table for them cannot be had. The user sees
+// the message; the seed and object lists go back; no undo step and no selection change.
+std::string check_table_cannot_be_had(int surfaces) {
+  standin::Host host(true);
+  standin::ActiveHost active(host);
+  host.add_object(standin::quad_grid("huge", 3, 3));
+  host.object(0).inconsistencies.reported_surface_count = surfaces;
+  host.select_surface(0, 4);
+  const std::string error = run_command(host);
+  if (!error.empty()) return error;
+  const auto dialogs = host.event_texts(EventKind::kDialog);
+  if (dialogs != std::vector<std::string>{"adjsurfaces : Not enough memory"}) {
+    return "dialogs " + describe(dialogs);
+  }
+  if (!host.event_texts(EventKind::kMessage).empty()) return "a count message was shown";
+  if (!host.undo_steps().empty()) return "an undo step was recorded";
+  if (standin::selected_surfaces(host, 0) != Indices{4}) {
+    return "the selection changed to " + describe(standin::selected_surfaces(host, 0));
+  }
+  return expect_clean(host);
+}
+
+struct MenuPick {
+  standin::Host* host;
+  std::string error;
+};
+
+DWORD WINAPI pick_menu_item_on_thread(LPVOID argument) {
+  MenuPick& pick = *static_cast<MenuPick*>(argument);
+  pick.error = pick.host->pick_menu_item(kMenuLabel);
+  return 0;
+}
+
+// The command on a thread with a 1 MiB stack, over handles in a quicksort's worst-case order.
+std::string check_worst_case_order_on_small_stack() {
+  constexpr std::uint32_t kSurfaces = 20000;
+  standin::Host host(true);
+  standin::ActiveHost active(host);
+  const auto slots = reference::middle_pivot_worst_case_slots(kSurfaces);
+  host.add_object(standin::quad_grid("strip", kSurfaces, 1), &slots);
+  host.select_surface(0, kSurfaces / 2);
+  std::string error;
+  std::unique_ptr<standin::LoadedPlugin> plugin = standin::load_plugin(g_plugin_path, &error);
+  if (plugin == nullptr) return error;
+  MenuPick job{&host, ""};
+  HANDLE thread = CreateThread(nullptr, 1024 * 1024, pick_menu_item_on_thread, &job,
+                               STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+  if (thread == nullptr) return "cannot start a thread";
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  if (!job.error.empty()) return job.error;
+  const auto messages = host.event_texts(EventKind::kMessage);
+  if (messages != std::vector<std::string>{"Selected 20000 surfaces"}) {
+    return "messages " + describe(messages);
+  }
+  return expect_clean(host);
+}
+
+struct Tally {
+  int passed = 0;
+  int failed = 0;
+};
+
+void run_check(Tally& tally, const std::string& name, const std::function<std::string()>& check) {
+  std::fflush(stdout);  // what ran before is on record if this check takes the process down
+  const std::string error = check();
+  if (error.empty()) {
+    ++tally.passed;
+    std::printf("ok    %s\n", name.c_str());
+  } else {
+    ++tally.failed;
+    std::printf("FAIL  %s: %s\n", name.c_str(), error.c_str());
+  }
+  std::fflush(stdout);
+}
+
+void run_all_checks(Tally& tally, const std::string& setting) {
+  run_check(tally, "demo scene" + setting, check_demo_scene);
+  run_check(tally, "random models agree with a union-find" + setting, check_random_models);
+  if (sizeof(void*) == 4) {
+    // 2^29 entries of 8 bytes make a size that wraps around to 0; 400 million entries make
+    // 3.2 GB, which a 32-bit process cannot have.
+    run_check(tally, "2^29 surfaces: not enough memory" + setting,
+              [] { return check_table_cannot_be_had(1 << 29); });
+    run_check(tally, "400,000,000 surfaces: not enough memory" + setting,
+              [] { return check_table_cannot_be_had(400000000); });
+  }
+  run_check(tally, "worst-case handle order on a 1 MiB stack" + setting,
+            check_worst_case_order_on_small_stack);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: vexo.exe PLUGIN [PRELOAD-DLL]\n");
+    return 2;
+  }
+  g_plugin_path = argv[1];
+  Tally tally;
+  run_all_checks(tally, "");
+  if (argc == 3) {
+    if (LoadLibraryA(argv[2]) == nullptr) {
+      std::printf("FAIL  cannot load %s: Windows error %lu\n", argv[2], GetLastError());
+      ++tally.failed;
+    } else {
+      const std::string preloaded = argv[2];
+      run_all_checks(tally,
+                     ", with " + preloaded.substr(preloaded.find_last_of("\\/") + 1) + " loaded");
+    }
+  }
+  std::printf("%d passed, %d failed\n", tally.passed, tally.failed);
+  return tally.failed == 0 ? 0 : 1;
+}
