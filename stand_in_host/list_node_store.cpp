@@ -1,11 +1,15 @@
 #include "stand_in_host/list_node_store.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace standin {
 namespace {
 
-constexpr std::size_t kNodesPerBlock = std::size_t{1} << 16;
+// Blocks start small and double up to a limit: a model of a few surfaces costs a few hundred
+// nodes, not a mebibyte, and a model of millions still gets large blocks.
+constexpr std::size_t kNodesInFirstBlock = 256;
+constexpr std::size_t kMostNodesPerBlock = std::size_t{1} << 16;
 
 std::string describe(const char* what, const List* node) {
   std::ostringstream text;
@@ -21,8 +25,10 @@ List* ListNodeStore::take_free_node() {
     free_nodes_ = node->next;
     return node;
   }
-  if (blocks_.empty() || used_in_last_block_ == kNodesPerBlock) {
-    blocks_.emplace_back(new List[kNodesPerBlock]);
+  if (blocks_.empty() || used_in_last_block_ == last_block_size_) {
+    last_block_size_ =
+        blocks_.empty() ? kNodesInFirstBlock : std::min(2 * last_block_size_, kMostNodesPerBlock);
+    blocks_.emplace_back(new List[last_block_size_]);
     used_in_last_block_ = 0;
   }
   return &blocks_.back()[used_in_last_block_++];

@@ -17,10 +17,12 @@ std::string stem_of(const std::string& path) {
   return dot == std::string::npos || dot == 0 ? file : file.substr(0, dot);
 }
 
-std::string check_vertex(const std::vector<std::string_view>& words, std::size_t first) {
+std::string read_vertex(const std::vector<std::string_view>& words, std::size_t first,
+                        Vec3& position) {
   if (words.size() < first + 3) return "a vertex needs three coordinates";
+  double* coordinates[] = {&position.x, &position.y, &position.z};
   for (std::size_t i = first; i < first + 3; ++i) {
-    double value = 0;
+    double& value = *coordinates[i - first];
     if (!parse_finite(words[i], value)) {
       return "vertex coordinate '" + std::string(words[i]) + "' is not a finite number";
     }

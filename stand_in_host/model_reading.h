@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "stand_in_host/mesh.h"
+
 namespace standin {
 
 // The largest coordinate a model may have; beyond it a picture's arithmetic would overflow.
@@ -18,9 +20,11 @@ std::string at_line(const std::string& name, std::size_t line, const std::string
 // The file name without folders and extension, as an object's name.
 std::string stem_of(const std::string& path);
 
-// Checks that words[first], words[first + 1] and words[first + 2] are coordinates.
-// Returns: empty, or the reason they are not.
-std::string check_vertex(const std::vector<std::string_view>& words, std::size_t first);
+// Reads words[first], words[first + 1] and words[first + 2] as a vertex's coordinates.
+// Output:  position  the coordinates, when they are valid
+// Returns: empty, or the reason they are not coordinates.
+std::string read_vertex(const std::vector<std::string_view>& words, std::size_t first,
+                        Vec3& position);
 
 }  // namespace standin
 

@@ -1,7 +1,14 @@
+// One pass over the text. Vertices are read as they come; each face keeps its corners as
+// written (positive indices may name vertices defined further down, so they are checked once
+// the pass knows how many there are), with the line it is on, the number of vertices before it
+// and the `o` and `g` lines before it. After the pass, the corners are checked in file order,
+// objects are decided (by `o`, else by `g`, else the whole file) and built.
+//
+// This is our own reader rather than tinyobjloader: a modeller's user needs every error to name
+// its line, the object rule above, polygons of any size and no line that is silently skipped or
+// repaired, and tinyobjloader gives none of these (it reports no line numbers, groups by its own
+// rules and keeps a face's corner count in a byte).
 #include "stand_in_host/obj_reader.h"
-
-#define TINYOBJLOADER_IMPLEMENTATION
-#include <tiny_obj_loader.h>
 
 #include <cstdint>
 #include <limits>
@@ -15,16 +22,29 @@
 namespace standin {
 namespace {
 
-struct ScannedFace {
-  std::size_t line;
-  std::size_t object;
-  std::vector<long long> indices;  // resolved, 0-based, in file order, repeats kept
+struct ObjCorner {
+  std::string_view text;  // the corner as written, such as "12/4/7"
+  long long raw;          // its vertex index as written: 1-based, or negative (relative)
 };
 
-struct ObjScan {
-  std::vector<std::string> object_names;
-  std::vector<ScannedFace> faces;
-  std::size_t vertex_count = 0;
+struct ObjFace {
+  std::size_t line;
+  std::size_t vertices_before;  // vertices read before this face's line
+  std::size_t o_lines_before;   // `o` lines before it: 0 for the file's own object
+  std::size_t g_lines_before;
+  std::size_t first_corner;  // into ObjText::corners; the face's corners run to the next face's
+};
+
+struct ObjText {
+  std::vector<Vec3> vertices;
+  std::vector<ObjFace> faces;
+  std::vector<ObjCorner> corners;
+  std::vector<std::string> o_names;
+  std::vector<std::string> g_names;
+
+  std::size_t corner_end(std::size_t face) const {
+    return face + 1 < faces.size() ? faces[face + 1].first_corner : corners.size();
+  }
 };
 
 std::string joined_name(const std::vector<std::string_view>& words) {
@@ -36,174 +56,185 @@ std::string joined_name(const std::vector<std::string_view>& words) {
   return name;
 }
 
-// What the checking pass needs to know before it starts: which keyword starts objects, and how
-// many vertices the file has (positive indices may name vertices defined further down).
-struct ObjOutline {
-  bool has_o = false;
-  bool has_g = false;
-  std::size_t vertex_total = 0;
-};
-
-ObjOutline outline_of(const std::string& text) {
-  ObjOutline outline;
-  TextLines lines(text);
-  std::string_view line;
-  while (lines.next(line)) {
-    const std::string_view word = first_word(line);
-    if (word == "v") {
-      ++outline.vertex_total;
-    } else if (word == "o") {
-      outline.has_o = true;
-    } else if (word == "g") {
-      outline.has_g = true;
-    }
-  }
-  return outline;
+// The vertex part of a corner ("v", "v/vt", "v//vn" or "v/vt/vn") as an index as written.
+bool read_corner(std::string_view word, long long& raw) {
+  return parse_integer(word.substr(0, word.find('/')), raw) && raw != 0;
 }
 
-// Resolves the vertex part of one face corner ("v", "v/vt", "v//vn" or "v/vt/vn").
-std::string resolve_corner(std::string_view word, std::size_t vertices_so_far,
-                           std::size_t vertex_total, long long& index) {
-  const std::string_view vertex = word.substr(0, word.find('/'));
-  long long raw = 0;
-  if (!parse_integer(vertex, raw) || raw == 0) {
-    return "face vertex '" + std::string(word) + "' is not a vertex index";
+// Reads one line into `text`. Returns empty, or why the line is malformed.
+std::string read_line(const std::vector<std::string_view>& words, std::size_t line, ObjText& text) {
+  if (words[0] == "v") {
+    Vec3 position;
+    const std::string problem = read_vertex(words, 1, position);
+    if (problem.empty()) text.vertices.push_back(position);
+    return problem;
   }
-  index = raw > 0 ? raw - 1 : static_cast<long long>(vertices_so_far) + raw;
-  const long long limit = static_cast<long long>(raw > 0 ? vertex_total : vertices_so_far);
-  if (index < 0 || index >= limit) {
-    return "vertex index " + std::string(vertex) + " is out of range (" +
-           std::to_string(raw > 0 ? vertex_total : vertices_so_far) + " vertices)";
+  if (words[0] == "f") {
+    if (words.size() < 4) return "a face needs three vertices";
+    // The face is kept even when a corner is malformed: the corners before that one are still
+    // checked, and a bad index among them is the error the line reports.
+    text.faces.push_back({line, text.vertices.size(), text.o_names.size(), text.g_names.size(),
+                          text.corners.size()});
+    for (std::size_t i = 1; i < words.size(); ++i) {
+      long long raw = 0;
+      if (!read_corner(words[i], raw)) {
+        return "face vertex '" + std::string(words[i]) + "' is not a vertex index";
+      }
+      text.corners.push_back({words[i], raw});
+    }
+    return "";
   }
+  const std::string name = words.size() > 1 ? joined_name(words) : "";
+  (words[0] == "o" ? text.o_names : text.g_names).push_back(name);
   return "";
 }
 
-// Checks every line and decides which object each face belongs to.
-std::string scan_obj(const std::string& name, const std::string& text, ObjScan& scan,
-                     const LoadProgress& progress) {
-  const ObjOutline outline = outline_of(text);
-  const bool objects_by_o = outline.has_o;
-  const bool objects_by_g = !outline.has_o && outline.has_g;
-  const std::size_t vertex_total = outline.vertex_total;
-  scan.object_names.push_back(stem_of(name));
-  TextLines lines(text);
+// The 0-based vertex a corner names, or the reason it names none.
+std::string resolve_corner(const ObjCorner& corner, const ObjFace& face, std::size_t vertex_total,
+                           std::uint32_t& index) {
+  const std::size_t limit = corner.raw > 0 ? vertex_total : face.vertices_before;
+  const long long resolved =
+      corner.raw > 0 ? corner.raw - 1 : static_cast<long long>(face.vertices_before) + corner.raw;
+  if (resolved < 0 || resolved >= static_cast<long long>(limit)) {
+    return "vertex index " + std::string(corner.text.substr(0, corner.text.find('/'))) +
+           " is out of range (" + std::to_string(limit) + " vertices)";
+  }
+  index = static_cast<std::uint32_t>(resolved);
+  return "";
+}
+
+// Counts the vertex lines from the current line on, without reading them: after a malformed
+// line, positive indices before it are still checked against every vertex of the file.
+std::size_t count_remaining_vertices(TextLines& lines) {
+  std::size_t count = 0;
   std::string_view line;
+  while (lines.next(line)) count += first_word(line) == "v";
+  return count;
+}
+
+// Reads every line; stops at the first malformed one. Returns: empty, or "NAME:LINE: reason",
+// with `vertex_total` the number of vertex lines of the whole file either way.
+std::string read_lines(const std::string& name, const std::string& contents, ObjText& text,
+                       std::size_t& vertex_total, const LoadProgress& progress) {
+  TextLines lines(contents);
+  std::string_view line;
+  std::vector<std::string_view> words;
   while (lines.next(line)) {
-    if (progress && lines.line_number() % 65536 == 0) progress(0.5 * lines.fraction_read());
+    if (progress && lines.line_number() % 65536 == 0) progress(0.8 * lines.fraction_read());
     const std::string_view keyword = first_word(line);
     if (keyword != "v" && keyword != "f" && keyword != "o" && keyword != "g") continue;
-    const auto words = words_of(line);
-    if (words[0] == "v") {
-      const std::string problem = check_vertex(words, 1);
-      if (!problem.empty()) return at_line(name, lines.line_number(), problem);
-      ++scan.vertex_count;
-    } else if (words[0] == "f") {
-      if (words.size() < 4)
-        return at_line(name, lines.line_number(), "a face needs three vertices");
-      ScannedFace face{lines.line_number(), scan.object_names.size() - 1, {}};
-      for (std::size_t i = 1; i < words.size(); ++i) {
-        long long index = 0;
-        const std::string problem =
-            resolve_corner(words[i], scan.vertex_count, vertex_total, index);
-        if (!problem.empty()) return at_line(name, lines.line_number(), problem);
-        face.indices.push_back(index);
-      }
-      scan.faces.push_back(std::move(face));
-    } else if ((objects_by_o && words[0] == "o") || (objects_by_g && words[0] == "g")) {
-      scan.object_names.push_back(words.size() > 1 ? joined_name(words) : stem_of(name));
+    split_words(line, words);
+    const std::string problem = read_line(words, lines.line_number(), text);
+    if (!problem.empty()) {
+      // Every vertex line counts, the malformed one included.
+      vertex_total = text.vertices.size() + (keyword == "v") + count_remaining_vertices(lines);
+      return at_line(name, lines.line_number(), problem);
+    }
+  }
+  vertex_total = text.vertices.size();
+  return "";
+}
+
+// Resolves every face's corners, in file order; the first that names no vertex is the error.
+std::string resolve_faces(const std::string& name, const ObjText& text, std::size_t vertex_total,
+                          std::vector<std::uint32_t>& resolved) {
+  resolved.resize(text.corners.size());
+  for (std::size_t f = 0; f < text.faces.size(); ++f) {
+    for (std::size_t c = text.faces[f].first_corner; c < text.corner_end(f); ++c) {
+      const std::string problem =
+          resolve_corner(text.corners[c], text.faces[f], vertex_total, resolved[c]);
+      if (!problem.empty()) return at_line(name, text.faces[f].line, problem);
     }
   }
   return "";
 }
 
-// tinyobjloader's reading of the same text: positions and every face's vertex indices.
-std::string parse_with_tinyobj(const std::string& name, const std::string& text,
-                               tinyobj::ObjReader& reader) {
-  tinyobj::ObjReaderConfig config;
-  config.triangulate = false;
-  config.vertex_color = false;
-  if (!reader.ParseFromString(text, "", config)) {
-    std::string error = reader.Error();
-    while (!error.empty() && (error.back() == '\n' || error.back() == '\r')) error.pop_back();
-    return name + ": " + (error.empty() ? "the OBJ reader failed" : error);
+// Each face's loop without repeated vertices, in file order; a repeat is warned about.
+std::string drop_repeats(const std::string& name, const ObjText& text,
+                         const std::vector<std::uint32_t>& resolved,
+                         std::vector<std::uint32_t>& loops, std::vector<std::size_t>& loop_starts,
+                         LoadedModel& model) {
+  std::vector<long long> loop;
+  std::vector<std::uint32_t> kept;
+  loop_starts.assign(1, 0);
+  for (std::size_t f = 0; f < text.faces.size(); ++f) {
+    loop.assign(resolved.begin() + text.faces[f].first_corner,
+                resolved.begin() + text.corner_end(f));
+    const std::string problem = drop_repeated_vertices(loop, kept);
+    if (!problem.empty()) return at_line(name, text.faces[f].line, problem);
+    if (kept.size() != loop.size()) {
+      model.warnings.push_back(
+          at_line(name, text.faces[f].line, "face repeats a vertex; repeat dropped"));
+    }
+    loops.insert(loops.end(), kept.begin(), kept.end());
+    loop_starts.push_back(loops.size());
   }
   return "";
 }
 
-// Builds one mesh per object from the agreed faces; each keeps the vertices it uses.
-std::string build_objects(const std::string& name, const ObjScan& scan,
-                          const tinyobj::ObjReader& reader, LoadedModel& model) {
-  const auto& positions = reader.GetAttrib().vertices;
-  if (positions.size() != 3 * scan.vertex_count) {
-    return name + ": the OBJ reader found " + std::to_string(positions.size() / 3) +
-           " vertices where the file has " + std::to_string(scan.vertex_count);
+// Builds one mesh per object; each keeps the vertices its faces use, in first-use order. An
+// object's faces follow one another in the file (a face belongs to the `o` or `g` line before
+// it), so one array numbers the vertices of each object in turn and is cleared of just the
+// entries that object used: the work is linear in the file, however many objects it has.
+void build_objects(const std::string& name, const ObjText& text,
+                   const std::vector<std::uint32_t>& loops,
+                   const std::vector<std::size_t>& loop_starts, LoadedModel& model) {
+  const bool by_o = !text.o_names.empty();
+  const bool by_g = !by_o && !text.g_names.empty();
+  std::vector<Mesh> meshes(1 + (by_o ? text.o_names.size() : by_g ? text.g_names.size() : 0));
+  meshes[0].name = stem_of(name);
+  for (std::size_t o = 1; o < meshes.size(); ++o) {
+    const std::string& named = by_o ? text.o_names[o - 1] : text.g_names[o - 1];
+    meshes[o].name = named.empty() ? stem_of(name) : named;
   }
-  std::vector<std::vector<std::uint32_t>> local_index(scan.object_names.size());
-  std::vector<Mesh> meshes(scan.object_names.size());
-  for (std::size_t o = 0; o < meshes.size(); ++o) meshes[o].name = scan.object_names[o];
-  std::size_t face = 0;
-  for (const tinyobj::shape_t& shape : reader.GetShapes()) {
-    std::size_t corner = 0;
-    for (const auto reported_corners : shape.mesh.num_face_vertices) {
-      // tinyobjloader keeps a face's corner count in a byte: a polygon of 256 corners or more
-      // is reported modulo 256, with all of its indices present.
-      const std::size_t corners = face < scan.faces.size() ? scan.faces[face].indices.size() : 0;
-      if (face >= scan.faces.size() || (corners & 0xFF) != reported_corners) {
-        return name + ": the OBJ reader and the line scanner disagree about face " +
-               std::to_string(face + 1);
-      }
-      const ScannedFace& scanned = scan.faces[face];
-      std::vector<long long> loop;
-      for (std::size_t k = 0; k < corners; ++k) {
-        loop.push_back(shape.mesh.indices[corner + k].vertex_index);
-      }
-      corner += corners;
-      if (loop != scanned.indices) {
-        return at_line(name, scanned.line, "the OBJ reader read this face differently");
-      }
-      std::vector<std::uint32_t> kept;
-      const std::string problem = drop_repeated_vertices(loop, kept);
-      if (!problem.empty()) return at_line(name, scanned.line, problem);
-      if (kept.size() != loop.size()) {
-        model.warnings.push_back(
-            at_line(name, scanned.line, "face repeats a vertex; repeat dropped"));
-      }
-      Mesh& mesh = meshes[scanned.object];
-      auto& local = local_index[scanned.object];
-      if (local.empty()) local.assign(scan.vertex_count, std::numeric_limits<std::uint32_t>::max());
-      for (std::uint32_t& v : kept) {
-        if (local[v] == std::numeric_limits<std::uint32_t>::max()) {
-          local[v] = static_cast<std::uint32_t>(mesh.vertices.size());
-          mesh.add_vertex(positions[3 * v], positions[3 * v + 1], positions[3 * v + 2]);
-        }
-        v = local[v];
-      }
-      mesh.add_surface(kept);
-      ++face;
+  constexpr std::uint32_t kUnused = std::numeric_limits<std::uint32_t>::max();
+  std::vector<std::uint32_t> local(text.vertices.size(), kUnused);
+  std::vector<std::uint32_t> used;  // the file's vertices the current object has numbered
+  std::vector<std::uint32_t> surface;
+  std::size_t current = 0;
+  for (std::size_t f = 0; f < text.faces.size(); ++f) {
+    const ObjFace& face = text.faces[f];
+    const std::size_t object = by_o ? face.o_lines_before : by_g ? face.g_lines_before : 0;
+    if (object != current) {
+      for (std::uint32_t v : used) local[v] = kUnused;
+      used.clear();
+      current = object;
     }
-  }
-  if (face != scan.faces.size()) {
-    return name + ": the OBJ reader found " + std::to_string(face) + " faces where the file has " +
-           std::to_string(scan.faces.size());
+    Mesh& mesh = meshes[object];
+    surface.assign(loops.begin() + loop_starts[f], loops.begin() + loop_starts[f + 1]);
+    for (std::uint32_t& v : surface) {
+      if (local[v] == kUnused) {
+        local[v] = mesh.add_vertex(text.vertices[v].x, text.vertices[v].y, text.vertices[v].z);
+        used.push_back(v);
+      }
+      v = local[v];
+    }
+    mesh.add_surface(surface);
   }
   for (Mesh& mesh : meshes) {
     if (mesh.surface_count() > 0) model.objects.push_back(std::move(mesh));
   }
-  return "";
 }
 
 }  // namespace
 
-std::string read_obj(const std::string& name, const std::string& text, LoadedModel& model,
+std::string read_obj(const std::string& name, const std::string& contents, LoadedModel& model,
                      const LoadProgress& progress) {
-  ObjScan scan;
-  std::string error = scan_obj(name, text, scan, progress);
-  if (!error.empty()) return error;
-  tinyobj::ObjReader reader;
-  error = parse_with_tinyobj(name, text, reader);
-  if (!error.empty()) return error;
+  ObjText text;
+  std::size_t vertex_total = 0;
+  const std::string line_error = read_lines(name, contents, text, vertex_total, progress);
+  // A face before a malformed line may name a vertex that is not there: that comes first.
+  std::vector<std::uint32_t> resolved;
+  const std::string corner_error = resolve_faces(name, text, vertex_total, resolved);
+  if (!corner_error.empty()) return corner_error;
+  if (!line_error.empty()) return line_error;
   if (progress) progress(0.9);
-  return build_objects(name, scan, reader, model);
+  std::vector<std::uint32_t> loops;
+  std::vector<std::size_t> loop_starts;
+  const std::string face_error = drop_repeats(name, text, resolved, loops, loop_starts, model);
+  if (!face_error.empty()) return face_error;
+  build_objects(name, text, loops, loop_starts, model);
+  return "";
 }
 
 }  // namespace standin

@@ -14,8 +14,8 @@ namespace standin {
 // (negative) vertex indices count back from the vertices read so far; texture and normal indices
 // are ignored.
 //
-// A line scanner checks every line and decides the objects; tinyobjloader reads the geometry,
-// and both must agree face for face.
+// The text is read once; the first malformed line, or the first face corner naming no vertex,
+// is the error.
 //
 // Returns: empty, or "NAME:LINE: reason" (or "NAME: reason" for the file as a whole).
 std::string read_obj(const std::string& name, const std::string& text, LoadedModel& model,

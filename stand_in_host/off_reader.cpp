@@ -18,7 +18,7 @@ bool ends_with_off(std::string_view word) {
 bool next_words(TextLines& lines, std::vector<std::string_view>& words) {
   std::string_view line;
   while (lines.next(line)) {
-    words = words_of(line);
+    split_words(line, words);
     if (!words.empty()) return true;
   }
   return false;
@@ -106,13 +106,10 @@ std::string read_off(const std::string& name, const std::string& text, LoadedMod
       return name + ": the file ends after " + std::to_string(v) + " of " +
              std::to_string(counts.vertices) + " vertices";
     }
-    error = check_vertex(words, 0);
+    Vec3 position;
+    error = read_vertex(words, 0, position);
     if (!error.empty()) return at_line(name, lines.line_number(), error);
-    double x = 0, y = 0, z = 0;
-    parse_finite(words[0], x);
-    parse_finite(words[1], y);
-    parse_finite(words[2], z);
-    mesh.add_vertex(x, y, z);
+    mesh.add_vertex(position.x, position.y, position.z);
     if (progress && v % 65536 == 0) progress(lines.fraction_read());
   }
   for (long long f = 0; f < counts.faces; ++f) {

@@ -8,9 +8,7 @@
 #include "stand_in_host/svg_picture.h"
 #include "stand_in_host/transcript.h"
 
-#if defined(VEXO_HAVE_MODEL_FILES)
 #include "stand_in_host/model_file.h"
-#endif
 
 #if defined(_WIN32)
 #include <io.h>
@@ -44,7 +42,6 @@ std::string Session::load_plugin(const std::string& path) {
 }
 
 std::string Session::load_model(const std::string& path) {
-#if defined(VEXO_HAVE_MODEL_FILES)
   // Progress only on a terminal, and only once reading has taken a second.
   const bool terminal = VEXO_ISATTY(VEXO_FILENO(stderr)) != 0;
   const auto start = std::chrono::steady_clock::now();
@@ -62,9 +59,6 @@ std::string Session::load_model(const std::string& path) {
   if (!error.empty()) return error;
   for (Mesh& mesh : model.objects) host_.add_object(std::move(mesh));
   return "";
-#else
-  return path + ": this build reads no model files";
-#endif
 }
 
 std::string Session::select(const std::string& text, IndexKind kind) {

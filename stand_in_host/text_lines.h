@@ -21,13 +21,21 @@ class TextLines {
   }
 
  private:
+  // Where the next `c` is at or after the current position (the text's size if none), found
+  // with memchr and remembered, so that the text is searched once for each kind of line end
+  // however the two are mixed.
+  std::size_t next_of(char c, std::size_t& remembered) const;
+
   std::string_view text_;
   std::size_t position_ = 0;
   std::size_t line_number_ = 0;
+  std::size_t next_lf_ = std::string_view::npos;
+  std::size_t next_cr_ = std::string_view::npos;
 };
 
 // The words of a line, split at blanks and tabs; a '#' starts a comment that ends the line.
-std::vector<std::string_view> words_of(std::string_view line);
+// Replaces the contents of `words`, reusing its storage from line to line.
+void split_words(std::string_view line, std::vector<std::string_view>& words);
 
 // The first word of a line, without making the others.
 std::string_view first_word(std::string_view line);

@@ -99,6 +99,21 @@ TEST(ObjFiles, MalformedInputNamesTheFileAndLine) {
   EXPECT_EQ(error_of("m.stl", v), "m.stl: unknown model format (expected .obj or .off)");
 }
 
+TEST(ObjFiles, IndicesMayNameVerticesFurtherDownAndAreCheckedBeforeALaterMalformedLine) {
+  // The file is read once, so a face's forward references are settled after the last line; a
+  // bad one still comes before a malformed line further down, and a malformed vertex line
+  // still counts as one of the file's vertices.
+  const std::string three = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
+  LoadedModel forward;
+  EXPECT_EQ(load("m.obj", "f 1 2 3\n" + three, forward), "");
+  EXPECT_EQ(error_of("m.obj", "f 1 2 5\n" + three + "v 1 1\n"),
+            "m.obj:1: vertex index 5 is out of range (4 vertices)");
+  EXPECT_EQ(error_of("m.obj", "f 1 2 4\n" + three + "v 1 1\n"),
+            "m.obj:5: a vertex needs three coordinates");
+  EXPECT_EQ(error_of("m.obj", three + "f 1 9 x\n"),
+            "m.obj:4: vertex index 9 is out of range (3 vertices)");
+}
+
 TEST(ObjFiles, AByteOrderMarkIsNotPartOfTheFirstLine) {
   LoadedModel model;
   EXPECT_EQ(load("m.obj", "\xEF\xBB\xBFv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", model), "");
