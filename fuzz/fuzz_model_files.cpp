@@ -1,6 +1,6 @@
 // Fuzzes the OBJ and OFF readers: any input is read as both formats, and must give either a model
 // or a one-line error naming the file, never a crash, a hang or a sanitizer report. A model that
-// reads is handed to a checked stand-in modeller so that its surfaces and edges are built too.
+// reads is handed to a stand-in modeller so that its surfaces and edges are built too.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -21,7 +21,8 @@ void read_as(const std::string& name, const std::string& text) {
     }
     return;
   }
-  standin::Host host(true);
+  // Nothing here hands lists to a plug-in, so the host's ledger of them would check nothing.
+  standin::Host host(false);
   for (standin::Mesh& mesh : model.objects) host.add_object(std::move(mesh));
   for (std::size_t o = 0; o < host.object_count(); ++o) host.object(o).edge_topology();
 }

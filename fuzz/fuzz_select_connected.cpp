@@ -5,11 +5,16 @@
 // list it was handed exactly once and freed nothing it was only lent, and that the selection it
 // handed over holds each surface once, only surfaces of seed objects, and every seed whose
 // object owns it. Any violation aborts, so the fuzzer reports it with the input.
+//
+// The last bytes of the input may also make the command's own allocations fail (the table, a
+// wider table, the lookup memo), make an object claim a surface count no machine could hold a
+// table for, and make the host refuse to join edge lists.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,6 +22,37 @@
 #include "select_connected/select_connected.h"
 #include "stand_in_host/host.h"
 #include "stand_in_host/mesh.h"
+
+namespace {
+
+// How many more of the command's allocations succeed; negative: all of them. Nothing larger
+// than 64 MiB is granted, as on a small machine, so an absurd surface count fails as it would.
+int g_allocations_left = -1;
+int g_allocations_refused = 0;
+constexpr std::size_t kLargestAllocation = std::size_t{64} << 20;
+
+bool allocation_allowed(std::size_t size) {
+  if (size > kLargestAllocation || g_allocations_left == 0) {
+    ++g_allocations_refused;
+    return false;
+  }
+  if (g_allocations_left > 0) --g_allocations_left;
+  return true;
+}
+
+}  // namespace
+
+// This program is linked with its own malloc and calloc calls, the command's among them,
+// routed through these.
+extern "C" void* __real_malloc(std::size_t size);
+extern "C" void* __real_calloc(std::size_t count, std::size_t size);
+extern "C" void* __wrap_malloc(std::size_t size) {
+  return allocation_allowed(size) ? __real_malloc(size) : nullptr;
+}
+extern "C" void* __wrap_calloc(std::size_t count, std::size_t size) {
+  const bool fits = size == 0 || count <= kLargestAllocation / size;
+  return fits && allocation_allowed(count * size) ? __real_calloc(count, size) : nullptr;
+}
 
 namespace {
 
@@ -38,7 +74,8 @@ standin::Mesh random_mesh(FuzzedDataProvider& data, int number) {
   for (std::uint32_t v = 0; v < vertices; ++v) mesh.add_vertex(v, v % 3, v % 5);
   const auto surfaces = data.ConsumeIntegralInRange<std::uint32_t>(0, 16);
   for (std::uint32_t s = 0; s < surfaces; ++s) {
-    std::vector<std::uint32_t> loop(data.ConsumeIntegralInRange<std::size_t>(3, 5));
+    // Up to ten corners, so that a surface may have more edges than one lookup batch takes.
+    std::vector<std::uint32_t> loop(data.ConsumeIntegralInRange<std::size_t>(3, 10));
     for (auto& v : loop) v = data.ConsumeIntegralInRange<std::uint32_t>(0, vertices - 1);
     mesh.add_surface(loop);
   }
@@ -121,6 +158,12 @@ void build(FuzzedDataProvider& data, standin::Host& host) {
   }
   const int modes[] = {standin::kSurfaceMode, standin::kVertexMode, standin::kSurfaceMode, 1, 4};
   host.set_select_mode(modes[data.ConsumeIntegralInRange(0, 4)]);
+  // Decided last, so that inputs from before these existed still decode to the same model.
+  if (data.ConsumeBool()) {
+    const auto o = data.ConsumeIntegralInRange<std::size_t>(0, host.object_count() - 1);
+    host.object(o).inconsistencies.reported_surface_count =
+        std::numeric_limits<int>::max() - data.ConsumeIntegralInRange(0, 2);
+  }
 }
 
 // The seeds the host hands over: its whole surfaces, then the extra handles (when any surface
@@ -157,6 +200,9 @@ void check_result(standin::Host& host, const std::vector<Surface>& seeds) {
     require(seed_objects.count(surface->owner) != 0,
             "a surface of an object without seeds is selected");
   }
+  // A seed beyond an object's reported count has a place in the table only when the wider
+  // table could be had.
+  if (g_allocations_refused != 0) return;
   for (Surface seed : seeds) {
     if (!host.owns_surface(seed) || seed->owner->inconsistencies.disowned) continue;
     require(unique.count(seed) != 0, "a seed its object owns is not selected");
@@ -171,7 +217,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   standin::ActiveHost active(host);
   build(data, host);
   const std::vector<Surface> seeds = seeds_of(host);
+  host.list_appends_left = data.ConsumeIntegralInRange(-1, 2);
+  g_allocations_left = data.ConsumeIntegralInRange(-1, 3);
+  g_allocations_refused = 0;
   select_connected_go();
+  g_allocations_left = -1;
   check_result(host, seeds);
   return 0;
 }

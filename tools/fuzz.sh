@@ -1,39 +1,106 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang, with AddressSanitizer and UndefinedBehaviorSanitizer) and
-# gives each a fixed run: SECONDS each (default 60), from the seed corpus in fuzz/corpus (and,
-# for the model readers, the sample models of Debian's assimp-testmodels). New inputs go to a
-# temporary folder, not into the repository. Installs missing Debian packages first.
+# runs them. Installs missing Debian packages first.
+#
+#   tools/fuzz.sh [SECONDS]            each target in turn for SECONDS (default 60), from the
+#                                      committed corpus in fuzz/corpus (and, for the model
+#                                      readers, Debian's assimp-testmodels); new inputs go to a
+#                                      temporary folder, not into the repository
+#   tools/fuzz.sh --campaign SECONDS   both targets at once, one per core, for SECONDS each; then
+#                                      the committed corpus and everything found are merged
+#                                      (-merge=1) back into fuzz/corpus, with the seed models,
+#                                      keeping only inputs that add coverage and are at most
+#                                      16 KiB, so that the next run starts where this one ended
+#
+# It prints each target's executions, rate and new inputs. A failing input is kept in
+# build-fuzz/failures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-60}
-tools/ensure_packages.sh clang libclang-rt-14-dev cmake make libtinyobjloader-dev assimp-testmodels
+campaign=false
+if [ "${1:-}" = "--campaign" ]; then
+  campaign=true
+  shift
+  seconds=${1:?usage: fuzz.sh --campaign SECONDS}
+else
+  seconds=${1:-60}
+fi
+tools/ensure_packages.sh clang libclang-rt-14-dev cmake make assimp-testmodels
+# The compiler reads fuzz/uninstrumented.txt, but the build does not track it: a build made
+# with another list is made again.
+cmp -s fuzz/uninstrumented.txt build-fuzz/uninstrumented.txt 2>/dev/null || rm -rf build-fuzz
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
+cp fuzz/uninstrumented.txt build-fuzz/uninstrumented.txt
 
 root=$(pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Each input at most 64 KiB; kept corpus inputs at most 16 KiB.
+max_len=65536
+kept_len=16384
+
+seed_folders() {
+  echo "$root/fuzz/corpus/$1"
+  if [ "$1" = model_files ]; then
+    for folder in /usr/share/assimp/models/OBJ /usr/share/assimp/models/OFF /usr/share/assimp/models/invalid; do
+      [ -d "$folder" ] && echo "$folder"
+    done
+  fi
+  return 0
+}
+
+# run TARGET CORPUS: fuzzes for $seconds, new inputs into $work/new/CORPUS; prints its figures.
 run() {
-  local target=$1
-  shift
-  mkdir -p "$work/$target"
-  echo "== fuzz: $target for ${seconds}s"
-  local status=0
-  (cd "$work" && "$root/build-fuzz/$target" -seed=1 -max_total_time="$seconds" -max_len=65536 \
-    -print_final_stats=1 "$work/$target" "$@" >"$work/$target.log" 2>&1) || status=$?
-  grep -E '^(stat::number_of_executed_units|stat::new_units_added|INFO: seed corpus)' \
-    "$work/$target.log" || true
+  local target=$1 corpus=$2 status=0
+  mkdir -p "$work/new/$corpus"
+  mapfile -t seeds < <(seed_folders "$corpus")
+  (cd "$work" && "$root/build-fuzz/$target" -seed=1 -max_total_time="$seconds" -max_len=$max_len \
+    -print_final_stats=1 "$work/new/$corpus" "${seeds[@]}" >"$work/$target.log" 2>&1) || status=$?
+  local executions rate added
+  executions=$(awk '/^stat::number_of_executed_units:/ {print $2}' "$work/$target.log")
+  rate=$(awk '/^stat::average_exec_per_sec:/ {print $2}' "$work/$target.log")
+  added=$(awk '/^stat::new_units_added:/ {print $2}' "$work/$target.log")
+  printf '%-22s %10s executions in %ss, %6s per second, %4s new inputs\n' \
+    "$target" "${executions:-?}" "$seconds" "${rate:-?}" "${added:-?}"
   if [ "$status" -ne 0 ]; then
     tail -n 40 "$work/$target.log" >&2
-    mkdir -p build-fuzz/failures
-    cp "$work"/crash-* "$work"/leak-* "$work"/timeout-* build-fuzz/failures/ 2>/dev/null || true
+    mkdir -p "$root/build-fuzz/failures"
+    cp "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$root/build-fuzz/failures/" 2>/dev/null || true
     echo "fuzz: $target failed (exit $status); its input, if any, is in build-fuzz/failures" >&2
-    exit 1
+    return 1
   fi
 }
-run fuzz_select_connected "$root/fuzz/corpus/select_connected"
-models=("$root/fuzz/corpus/model_files")
-for folder in /usr/share/assimp/models/OBJ /usr/share/assimp/models/OFF /usr/share/assimp/models/invalid; do
-  [ -d "$folder" ] && models+=("$folder")
-done
-run fuzz_model_files "${models[@]}"
+
+# merge TARGET CORPUS: the committed corpus and the new inputs, minimised into fuzz/corpus.
+merge() {
+  local target=$1 corpus=$2
+  local candidates="$work/candidates/$corpus" merged="$work/merged/$corpus"
+  mkdir -p "$candidates" "$merged"
+  mapfile -t seeds < <(seed_folders "$corpus")
+  find "${seeds[@]}" "$work/new/$corpus" -type f -size -$((kept_len + 1))c -print0 |
+    xargs -0 -I{} sh -c 'cp "$1" "$2/$(sha1sum < "$1" | cut -c1-40)"' _ {} "$candidates"
+  "$root/build-fuzz/$target" -merge=1 -max_len=$kept_len "$merged" "$candidates" \
+    >"$work/$target.merge.log" 2>&1
+  rm -rf "$root/fuzz/corpus/$corpus"
+  mkdir -p "$root/fuzz/corpus/$corpus"
+  cp -t "$root/fuzz/corpus/$corpus" "$merged"/*
+  echo "$corpus: $(ls "$root/fuzz/corpus/$corpus" | wc -l) inputs," \
+    "$(du -sk "$root/fuzz/corpus/$corpus" | cut -f1) KiB kept in fuzz/corpus/$corpus"
+}
+
+if $campaign; then
+  echo "== fuzz campaign: both targets for ${seconds}s"
+  status=0
+  run fuzz_select_connected select_connected >"$work/select_connected.summary" & first=$!
+  run fuzz_model_files model_files >"$work/model_files.summary" & second=$!
+  wait "$first" || status=1
+  wait "$second" || status=1
+  cat "$work/select_connected.summary" "$work/model_files.summary"
+  [ "$status" -eq 0 ] || exit 1
+  merge fuzz_select_connected select_connected
+  merge fuzz_model_files model_files
+else
+  echo "== fuzz: each target for ${seconds}s"
+  run fuzz_select_connected select_connected
+  run fuzz_model_files model_files
+fi

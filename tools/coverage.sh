@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Replays the committed fuzz corpus (fuzz/corpus) through both fuzz targets built with clang's
+# source-based coverage, and prints the line and branch coverage of the command
+# (select_connected/) and of the model readers, then every line of select_connected/ that no
+# input reaches. Installs missing Debian packages first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/ensure_packages.sh clang llvm-14 libclang-rt-14-dev cmake make
+cmake --preset coverage >/dev/null
+cmake --build --preset coverage >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for target in select_connected model_files; do
+  # -runs=0: execute every input of the corpus once, and fuzz no further.
+  LLVM_PROFILE_FILE="$work/$target-%p.profraw" "build-coverage/fuzz_$target" -runs=0 \
+    "fuzz/corpus/$target" >"$work/$target.log" 2>&1
+done
+llvm-profdata-14 merge -sparse "$work"/*.profraw -o "$work/corpus.profdata"
+
+binaries=(build-coverage/fuzz_select_connected -object build-coverage/fuzz_model_files)
+readers=(stand_in_host/obj_reader.cpp stand_in_host/off_reader.cpp stand_in_host/model_file.cpp
+  stand_in_host/model_reading.cpp stand_in_host/text_lines.cpp stand_in_host/face_loop.cpp)
+echo "== coverage of the command, replaying fuzz/corpus/select_connected"
+llvm-cov-14 report "${binaries[@]}" -instr-profile="$work/corpus.profdata" \
+  -show-region-summary=false -show-instantiation-summary=false select_connected/
+echo
+echo "== coverage of the model readers, replaying fuzz/corpus/model_files"
+llvm-cov-14 report "${binaries[@]}" -instr-profile="$work/corpus.profdata" \
+  -show-region-summary=false -show-instantiation-summary=false "${readers[@]}"
+echo
+echo "== lines of select_connected/ that no input reaches"
+llvm-cov-14 show "${binaries[@]}" -instr-profile="$work/corpus.profdata" select_connected/ |
+  awk -F'|' '/^\/.*:$/ {file = $0} $2 ~ /^ *0$/ {print file " line" $1 ":" $3; n++}
+    END {if (n == 0) print "none"}'
