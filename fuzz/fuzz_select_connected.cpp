@@ -22,37 +22,7 @@
 #include "select_connected/select_connected.h"
 #include "stand_in_host/host.h"
 #include "stand_in_host/mesh.h"
-
-namespace {
-
-// How many more of the command's allocations succeed; negative: all of them. Nothing larger
-// than 64 MiB is granted, as on a small machine, so an absurd surface count fails as it would.
-int g_allocations_left = -1;
-int g_allocations_refused = 0;
-constexpr std::size_t kLargestAllocation = std::size_t{64} << 20;
-
-bool allocation_allowed(std::size_t size) {
-  if (size > kLargestAllocation || g_allocations_left == 0) {
-    ++g_allocations_refused;
-    return false;
-  }
-  if (g_allocations_left > 0) --g_allocations_left;
-  return true;
-}
-
-}  // namespace
-
-// This program is linked with its own malloc and calloc calls, the command's among them,
-// routed through these.
-extern "C" void* __real_malloc(std::size_t size);
-extern "C" void* __real_calloc(std::size_t count, std::size_t size);
-extern "C" void* __wrap_malloc(std::size_t size) {
-  return allocation_allowed(size) ? __real_malloc(size) : nullptr;
-}
-extern "C" void* __wrap_calloc(std::size_t count, std::size_t size) {
-  const bool fits = size == 0 || count <= kLargestAllocation / size;
-  return fits && allocation_allowed(count * size) ? __real_calloc(count, size) : nullptr;
-}
+#include "tests/failing_allocations.h"
 
 namespace {
 
@@ -202,7 +172,7 @@ void check_result(standin::Host& host, const std::vector<Surface>& seeds) {
   }
   // A seed beyond an object's reported count has a place in the table only when the wider
   // table could be had.
-  if (g_allocations_refused != 0) return;
+  if (failing_allocations::refused != 0) return;
   for (Surface seed : seeds) {
     if (!host.owns_surface(seed) || seed->owner->inconsistencies.disowned) continue;
     require(unique.count(seed) != 0, "a seed its object owns is not selected");
@@ -218,10 +188,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   build(data, host);
   const std::vector<Surface> seeds = seeds_of(host);
   host.list_appends_left = data.ConsumeIntegralInRange(-1, 2);
-  g_allocations_left = data.ConsumeIntegralInRange(-1, 3);
-  g_allocations_refused = 0;
+  failing_allocations::reset();
+  // Nothing larger than 64 MiB is granted, as on a small machine, so that an absurd surface
+  // count fails as it would there.
+  failing_allocations::largest = std::size_t{64} << 20;
+  failing_allocations::left = data.ConsumeIntegralInRange(-1, 3);
   select_connected_go();
-  g_allocations_left = -1;
+  failing_allocations::left = -1;
   check_result(host, seeds);
   return 0;
 }

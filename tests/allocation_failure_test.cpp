@@ -1,6 +1,5 @@
 // The command's only allocations are its surface table and its lookup memo, from the C
-// allocator. This program is linked with every malloc and calloc call of its own code (the
-// command's included) routed through the wrappers below, so that a test can make them fail.
+// allocator; this program can make them fail (tests/failing_allocations.h).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,32 +8,8 @@
 #include <vector>
 
 #include "select_connected/surface_table.h"
+#include "tests/failing_allocations.h"
 #include "tests/test_models.h"
-
-namespace {
-// How many more allocations succeed; negative: all of them.
-int g_allocations_left = -1;
-// Allocations asked for since the last reset.
-int g_allocations_asked = 0;
-}  // namespace
-
-namespace {
-bool allocation_allowed() {
-  ++g_allocations_asked;
-  if (g_allocations_left == 0) return false;
-  if (g_allocations_left > 0) --g_allocations_left;
-  return true;
-}
-}  // namespace
-
-extern "C" void* __real_malloc(std::size_t size);
-extern "C" void* __real_calloc(std::size_t count, std::size_t size);
-extern "C" void* __wrap_malloc(std::size_t size) {
-  return allocation_allowed() ? __real_malloc(size) : nullptr;
-}
-extern "C" void* __wrap_calloc(std::size_t count, std::size_t size) {
-  return allocation_allowed() ? __real_calloc(count, size) : nullptr;
-}
 
 namespace {
 
@@ -42,8 +17,8 @@ using standin::EventKind;
 
 class AllocationFailure : public testmodels::CheckedHostTest {
  protected:
-  void SetUp() override { g_allocations_asked = 0; }
-  void TearDown() override { g_allocations_left = -1; }
+  void SetUp() override { failing_allocations::reset(); }
+  void TearDown() override { failing_allocations::reset(); }
 };
 
 TEST_F(AllocationFailure, ReportsNotEnoughMemoryAndChangesNothing) {
@@ -51,9 +26,9 @@ TEST_F(AllocationFailure, ReportsNotEnoughMemoryAndChangesNothing) {
   host_.add_object(standin::quad_grid("b", 2, 2));
   host_.select_surface(0, 3);
   host_.select_surface(1, 0);
-  g_allocations_left = 0;
+  failing_allocations::left = 0;
   run();
-  g_allocations_left = -1;
+  failing_allocations::left = -1;
   EXPECT_EQ(host_.event_texts(EventKind::kDialog),
             std::vector<std::string>{"adjsurfaces : Not enough memory"});
   EXPECT_EQ(host_.calls().back(), "windows_message_dialog");
@@ -81,9 +56,9 @@ TEST_F(AllocationFailure, WithoutRoomForSurfacesListedBeyondTheCountTheCountedOn
   host_.add_object(standin::quad_grid("a", 3, 3));
   host_.object(0).inconsistencies.reported_surface_count = 2;
   host_.select_surface(0, 0);
-  g_allocations_left = 1;  // the table for the count, not the wider one (nor the memo)
+  failing_allocations::left = 1;  // the table for the count, not the wider one (nor the memo)
   run();
-  g_allocations_left = -1;
+  failing_allocations::left = -1;
   EXPECT_EQ(host_.event_texts(EventKind::kMessage),
             std::vector<std::string>{"Selected 2 surfaces"});
   EXPECT_EQ(standin::selected_surfaces(host_, 0), (std::vector<std::uint32_t>{0, 1}));
@@ -94,9 +69,9 @@ TEST_F(AllocationFailure, WithoutTheLookupMemoTheSelectionIsTheSame) {
   host_.add_object(standin::quad_grid("a", 5, 4));
   host_.add_object(standin::quad_grid("b", 3, 1));
   host_.select_surface(0, 7);
-  g_allocations_left = 1;  // the table, then no memo
+  failing_allocations::left = 1;  // the table, then no memo
   run();
-  g_allocations_left = -1;
+  failing_allocations::left = -1;
   EXPECT_EQ(host_.event_texts(EventKind::kMessage),
             std::vector<std::string>{"Selected 20 surfaces"});
   EXPECT_EQ(standin::selected_surfaces(host_, 1), std::vector<std::uint32_t>{});
@@ -110,7 +85,7 @@ TEST_F(AllocationFailure, ATableWhoseSizeWouldWrapAroundIsRefusedWithoutAllocati
     GTEST_SKIP() << "the size of 2^29 entries fits this system's size_t";
   }
   EXPECT_EQ(create_surface_table(count), nullptr);
-  EXPECT_EQ(g_allocations_asked, 0);
+  EXPECT_EQ(failing_allocations::asked, 0);
 }
 
 }  // namespace
