@@ -1,15 +1,14 @@
 #include "stand_in_host/list_node_store.h"
 
-#include <algorithm>
 #include <sstream>
 
 namespace standin {
 namespace {
 
-// Blocks start small and double up to a limit: a model of a few surfaces costs a few hundred
-// nodes, not a mebibyte, and a model of millions still gets large blocks.
-constexpr std::size_t kNodesInFirstBlock = 256;
-constexpr std::size_t kMostNodesPerBlock = std::size_t{1} << 16;
+// The first block is small, so that a model of a few dozen surfaces (a test's, a fuzz input's)
+// does not cost a mebibyte per host; every later block is large, as a big model needs.
+constexpr std::size_t kNodesInFirstBlock = std::size_t{1} << 12;
+constexpr std::size_t kNodesInLaterBlocks = std::size_t{1} << 16;
 
 std::string describe(const char* what, const List* node) {
   std::ostringstream text;
@@ -26,8 +25,7 @@ List* ListNodeStore::take_free_node() {
     return node;
   }
   if (blocks_.empty() || used_in_last_block_ == last_block_size_) {
-    last_block_size_ =
-        blocks_.empty() ? kNodesInFirstBlock : std::min(2 * last_block_size_, kMostNodesPerBlock);
+    last_block_size_ = blocks_.empty() ? kNodesInFirstBlock : kNodesInLaterBlocks;
     blocks_.emplace_back(new List[last_block_size_]);
     used_in_last_block_ = 0;
   }
