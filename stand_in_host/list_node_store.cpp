@@ -10,6 +10,10 @@ namespace {
 constexpr std::size_t kNodesInFirstBlock = std::size_t{1} << 12;
 constexpr std::size_t kNodesInLaterBlocks = std::size_t{1} << 16;
 
+std::size_t nodes_in_block(std::size_t index) {
+  return index == 0 ? kNodesInFirstBlock : kNodesInLaterBlocks;
+}
+
 std::string describe(const char* what, const List* node) {
   std::ostringstream text;
   text << what << " (node " << static_cast<const void*>(node) << ")";
@@ -24,9 +28,8 @@ List* ListNodeStore::take_free_node() {
     free_nodes_ = node->next;
     return node;
   }
-  if (blocks_.empty() || used_in_last_block_ == last_block_size_) {
-    last_block_size_ = blocks_.empty() ? kNodesInFirstBlock : kNodesInLaterBlocks;
-    blocks_.emplace_back(new List[last_block_size_]);
+  if (blocks_.empty() || used_in_last_block_ == nodes_in_block(blocks_.size() - 1)) {
+    blocks_.emplace_back(new List[nodes_in_block(blocks_.size())]);
     used_in_last_block_ = 0;
   }
   return &blocks_.back()[used_in_last_block_++];

@@ -57,7 +57,6 @@ class ListNodeStore {
 
   bool checked_;
   std::vector<std::unique_ptr<List[]>> blocks_;
-  std::size_t last_block_size_ = 0;
   std::size_t used_in_last_block_ = 0;
   List* free_nodes_ = nullptr;
   std::size_t live_caller_nodes_ = 0;

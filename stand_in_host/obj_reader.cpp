@@ -84,8 +84,7 @@ std::string read_line(const std::vector<std::string_view>& words, std::size_t li
     }
     return "";
   }
-  const std::string name = words.size() > 1 ? joined_name(words) : "";
-  (words[0] == "o" ? text.o_names : text.g_names).push_back(name);
+  (words[0] == "o" ? text.o_names : text.g_names).push_back(joined_name(words));
   return "";
 }
 
@@ -149,36 +148,14 @@ std::string resolve_faces(const std::string& name, const ObjText& text, std::siz
   return "";
 }
 
-// Each face's loop without repeated vertices, in file order; a repeat is warned about.
-std::string drop_repeats(const std::string& name, const ObjText& text,
-                         const std::vector<std::uint32_t>& resolved,
-                         std::vector<std::uint32_t>& loops, std::vector<std::size_t>& loop_starts,
-                         LoadedModel& model) {
-  std::vector<long long> loop;
-  std::vector<std::uint32_t> kept;
-  loop_starts.assign(1, 0);
-  for (std::size_t f = 0; f < text.faces.size(); ++f) {
-    loop.assign(resolved.begin() + text.faces[f].first_corner,
-                resolved.begin() + text.corner_end(f));
-    const std::string problem = drop_repeated_vertices(loop, kept);
-    if (!problem.empty()) return at_line(name, text.faces[f].line, problem);
-    if (kept.size() != loop.size()) {
-      model.warnings.push_back(
-          at_line(name, text.faces[f].line, "face repeats a vertex; repeat dropped"));
-    }
-    loops.insert(loops.end(), kept.begin(), kept.end());
-    loop_starts.push_back(loops.size());
-  }
-  return "";
-}
-
-// Builds one mesh per object; each keeps the vertices its faces use, in first-use order. An
-// object's faces follow one another in the file (a face belongs to the `o` or `g` line before
-// it), so one array numbers the vertices of each object in turn and is cleared of just the
-// entries that object used: the work is linear in the file, however many objects it has.
-void build_objects(const std::string& name, const ObjText& text,
-                   const std::vector<std::uint32_t>& loops,
-                   const std::vector<std::size_t>& loop_starts, LoadedModel& model) {
+// Builds one mesh per object; each keeps the vertices its faces use, in first-use order, and
+// each face keeps the first of repeated vertices (with a warning). An object's faces follow one
+// another in the file (a face belongs to the `o` or `g` line before it), so one array numbers
+// the vertices of each object in turn and is cleared of just the entries that object used: the
+// work is linear in the file, however many objects it has.
+// Returns: empty, or the first face, in file order, left with fewer than three vertices.
+std::string build_objects(const std::string& name, const ObjText& text,
+                          const std::vector<std::uint32_t>& resolved, LoadedModel& model) {
   const bool by_o = !text.o_names.empty();
   const bool by_g = !by_o && !text.g_names.empty();
   std::vector<Mesh> meshes(1 + (by_o ? text.o_names.size() : by_g ? text.g_names.size() : 0));
@@ -190,6 +167,7 @@ void build_objects(const std::string& name, const ObjText& text,
   constexpr std::uint32_t kUnused = std::numeric_limits<std::uint32_t>::max();
   std::vector<std::uint32_t> local(text.vertices.size(), kUnused);
   std::vector<std::uint32_t> used;  // the file's vertices the current object has numbered
+  std::vector<long long> loop;
   std::vector<std::uint32_t> surface;
   std::size_t current = 0;
   for (std::size_t f = 0; f < text.faces.size(); ++f) {
@@ -200,8 +178,13 @@ void build_objects(const std::string& name, const ObjText& text,
       used.clear();
       current = object;
     }
+    loop.assign(resolved.begin() + face.first_corner, resolved.begin() + text.corner_end(f));
+    const std::string problem = drop_repeated_vertices(loop, surface);
+    if (!problem.empty()) return at_line(name, face.line, problem);
+    if (surface.size() != loop.size()) {
+      model.warnings.push_back(at_line(name, face.line, "face repeats a vertex; repeat dropped"));
+    }
     Mesh& mesh = meshes[object];
-    surface.assign(loops.begin() + loop_starts[f], loops.begin() + loop_starts[f + 1]);
     for (std::uint32_t& v : surface) {
       if (local[v] == kUnused) {
         local[v] = mesh.add_vertex(text.vertices[v].x, text.vertices[v].y, text.vertices[v].z);
@@ -214,6 +197,7 @@ void build_objects(const std::string& name, const ObjText& text,
   for (Mesh& mesh : meshes) {
     if (mesh.surface_count() > 0) model.objects.push_back(std::move(mesh));
   }
+  return "";
 }
 
 }  // namespace
@@ -229,12 +213,7 @@ std::string read_obj(const std::string& name, const std::string& contents, Loade
   if (!corner_error.empty()) return corner_error;
   if (!line_error.empty()) return line_error;
   if (progress) progress(0.9);
-  std::vector<std::uint32_t> loops;
-  std::vector<std::size_t> loop_starts;
-  const std::string face_error = drop_repeats(name, text, resolved, loops, loop_starts, model);
-  if (!face_error.empty()) return face_error;
-  build_objects(name, text, loops, loop_starts, model);
-  return "";
+  return build_objects(name, text, resolved, model);
 }
 
 }  // namespace standin

@@ -7,9 +7,13 @@ std::size_t largest = SIZE_MAX;
 int asked = 0;
 int refused = 0;
 
-void reset() {
+void allow_all() {
   left = -1;
   largest = SIZE_MAX;
+}
+
+void reset() {
+  allow_all();
   asked = 0;
   refused = 0;
 }

@@ -17,7 +17,10 @@ extern std::size_t largest;
 extern int asked;
 extern int refused;
 
-// Back to: every allocation succeeds; counts zero.
+// Every allocation succeeds from now on; the counts stay.
+void allow_all();
+
+// Every allocation succeeds from now on, and the counts start again from zero.
 void reset();
 
 }  // namespace failing_allocations

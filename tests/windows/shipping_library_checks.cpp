@@ -17,7 +17,6 @@
 #include <memory>
 #include <random>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "stand_in_host/demo_scene.h"
@@ -36,18 +35,11 @@ constexpr char kMenuLabel[] = "Select connected surfaces";
 
 std::string g_plugin_path;
 
-template <typename Value>
-std::string describe(const std::vector<Value>& values) {
-  std::string text = "{";
-  for (const Value& value : values) {
-    if (text.size() > 1) text += ", ";
-    if constexpr (std::is_same_v<Value, std::string>) {
-      text += "\"" + value + "\"";
-    } else {
-      text += std::to_string(value);
-    }
-  }
-  return text + "}";
+// Texts as {"a", "b"}, for a failure message.
+std::string quoted(const std::vector<std::string>& texts) {
+  std::string joined;
+  for (const std::string& text : texts) joined += (joined.empty() ? "\"" : ", \"") + text + "\"";
+  return "{" + joined + "}";
 }
 
 // Loads the plug-in into `host` (which must be active), picks the menu item, and unloads it.
@@ -60,7 +52,7 @@ std::string run_command(standin::Host& host) {
 
 std::string expect_clean(const standin::Host& host) {
   const std::vector<std::string> problems = host.problems();
-  return problems.empty() ? "" : "the host objected: " + describe(problems);
+  return problems.empty() ? "" : "the host objected: " + quoted(problems);
 }
 
 std::string check_demo_scene() {
@@ -71,12 +63,12 @@ std::string check_demo_scene() {
   if (!error.empty()) return error;
   const auto messages = host.event_texts(EventKind::kMessage);
   if (messages != std::vector<std::string>{"Selected 10 surfaces"}) {
-    return "messages " + describe(messages);
+    return "messages " + quoted(messages);
   }
   if (standin::selected_surfaces(host, 0) != Indices{0, 1, 2, 3, 4, 5} ||
       standin::selected_surfaces(host, 1) != Indices{0, 1, 2, 3}) {
-    return "selected " + describe(standin::selected_surfaces(host, 0)) + " and " +
-           describe(standin::selected_surfaces(host, 1));
+    return "selected " + standin::format_index_ranges(standin::selected_surfaces(host, 0)) +
+           " and " + standin::format_index_ranges(standin::selected_surfaces(host, 1));
   }
   return expect_clean(host);
 }
@@ -106,8 +98,8 @@ std::string check_random_models() {
     for (int o = 0; o < objects; ++o) {
       if (standin::selected_surfaces(host, o) != expected[o]) {
         return where + "object " + std::to_string(o) + " selected " +
-               describe(standin::selected_surfaces(host, o)) + ", expected " +
-               describe(expected[o]);
+               standin::format_index_ranges(standin::selected_surfaces(host, o)) + ", expected " +
+               standin::format_index_ranges(expected[o]);
       }
     }
     const std::string problems = expect_clean(host);
@@ -128,12 +120,13 @@ std::string check_table_cannot_be_had(int surfaces) {
   if (!error.empty()) return error;
   const auto dialogs = host.event_texts(EventKind::kDialog);
   if (dialogs != std::vector<std::string>{"adjsurfaces : Not enough memory"}) {
-    return "dialogs " + describe(dialogs);
+    return "dialogs " + quoted(dialogs);
   }
   if (!host.event_texts(EventKind::kMessage).empty()) return "a count message was shown";
   if (!host.undo_steps().empty()) return "an undo step was recorded";
   if (standin::selected_surfaces(host, 0) != Indices{4}) {
-    return "the selection changed to " + describe(standin::selected_surfaces(host, 0));
+    return "the selection changed to " +
+           standin::format_index_ranges(standin::selected_surfaces(host, 0));
   }
   return expect_clean(host);
 }
@@ -169,7 +162,7 @@ std::string check_worst_case_order_on_small_stack() {
   if (!job.error.empty()) return job.error;
   const auto messages = host.event_texts(EventKind::kMessage);
   if (messages != std::vector<std::string>{"Selected 20000 surfaces"}) {
-    return "messages " + describe(messages);
+    return "messages " + quoted(messages);
   }
   return expect_clean(host);
 }
