@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "stand_in_host/mesh.h"
+#include "mesh/mesh.h"
 
 // Inputs:  mesh   surfaces as vertex loops
 //          seeds  surface indices to start from

@@ -3,6 +3,13 @@
 // share, the list walks, the peak memory of the run, and a linear flood over flat arrays as the
 // yardstick for the plug-in's own time.
 //
+// The command's time and the host's share come from the same run. Every host call is timed by
+// the processor's time-stamp counter, which costs a few cycles to read; the run's own wall time
+// converts ticks to milliseconds, and what timing adds per call is measured right after the run
+// on the host's cheapest function and taken off the command's time. Where that correction is
+// large against the plug-in's own time, or the host's ticks exceed the run's, the share is
+// printed as "n/a" rather than as a number.
+//
 // usage: select_connected_benchmark [--plugin PATH] [--quick] [--detail] [--only TEXT]
 //                                   [--repeat N]
 //   --quick   models a tenth of the size;  --detail  time per host function;
@@ -22,13 +29,12 @@
 #include <thread>
 #include <vector>
 
-#include "benchmarks/heap_meter.h"
 #include "benchmarks/linear_flood.h"
-#include "select_connected/surface_entry.h"
-#include "select_connected/surface_index_memo.h"
-#include "stand_in_host/host.h"
-#include "stand_in_host/mesh_generators.h"
-#include "stand_in_host/plugin_loader.h"
+#include "mesh/mesh_generators.h"
+#include "modeller/host.h"
+#include "modeller/plugin_loader.h"
+#include "select_connected/surface_table.h"
+#include "test_support/heap_meter.h"
 
 namespace {
 
@@ -41,18 +47,27 @@ struct Model {
   bool shuffled_handles = false;
 };
 
+using PerFunction = std::array<standin::CallStatistics::PerFunction, standin::kHostFunctionCount>;
+
+// One timed run of the command: its wall time and the host's share, all from that run.
+struct TimedRun {
+  double command_ms = 0;        // wall time, less what timing the host calls added
+  double host_ms = 0;           // inside host functions
+  double list_walk_ms = 0;      // inside the host's list walks
+  double ms_per_tick = 0;       // the run's own calibration of the time-stamp counter
+  bool share_measured = false;  // false: the split into host and plug-in is not trustworthy
+  PerFunction calls{};
+};
+
 struct Figures {
   std::size_t surfaces = 0;
   std::size_t seeds = 0;
-  double command_ms = 0;
-  double host_ms = 0;
-  double list_walk_ms = 0;
+  TimedRun best;  // the run with the least command time
   double hops_per_append = 0;
   double peak_mb = 0;
   double reference_ms = 0;
   std::size_t selected = 0;
   std::size_t reference_selected = 0;
-  std::array<standin::Host::CallTime, standin::kHostFunctionCount> calls{};
 };
 
 double milliseconds(Clock::duration span) {
@@ -118,15 +133,22 @@ std::vector<std::uint32_t> shuffled_slots(std::uint32_t count) {
   return slots;
 }
 
-// What one empty timed interval costs, to take off the host's measured time per call.
-std::chrono::nanoseconds timer_cost_per_call() {
-  constexpr int kRounds = 1000000;
-  Clock::duration total{0};
-  for (int i = 0; i < kRounds; ++i) {
-    const auto start = Clock::now();
-    total += Clock::now() - start;
+// Whether the time-stamp counter ticks at one rate whatever the core's clock and sleep states do;
+// without that, ticks cannot be turned into time.
+bool counter_is_steady() {
+#if defined(__x86_64__) || defined(__i386__)
+  std::ifstream cpuinfo("/proc/cpuinfo");
+  std::string line;
+  while (std::getline(cpuinfo, line)) {
+    if (line.rfind("flags", 0) == 0) {
+      return line.find(" constant_tsc") != std::string::npos &&
+             line.find(" nonstop_tsc") != std::string::npos;
+    }
   }
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(total / kRounds);
+  return false;
+#else
+  return true;  // the host counts steady-clock nanoseconds there
+#endif
 }
 
 void build_scene(standin::Host& host, const Model& model) {
@@ -139,14 +161,14 @@ void build_scene(standin::Host& host, const Model& model) {
       host.add_object(mesh);
     }
     // A modeller keeps its edge structure with the model; build ours before timing.
-    host.object(o).edge_topology();
-    for (std::uint32_t s : model.seeds[o]) host.select_surface(o, s);
+    host.model().object(o).edge_topology();
+    for (std::uint32_t s : model.seeds[o]) host.selection().select_surface(o, s);
   }
 }
 
 std::size_t count_selected(const standin::Host& host) {
   std::size_t count = 0;
-  for (const auto& flags : host.selection().whole_surfaces) {
+  for (const auto& flags : host.selection().current().whole_surfaces) {
     count += static_cast<std::size_t>(std::count(flags.begin(), flags.end(), 1));
   }
   return count;
@@ -158,9 +180,24 @@ bool run_command(standin::Host& host) {
   return error.empty();
 }
 
-// The time spent in one host function, less what timing its calls cost.
-double corrected_ms(const standin::Host::CallTime& time, std::chrono::nanoseconds timer_cost) {
-  return std::max(0.0, milliseconds(time.spent - time.calls * timer_cost));
+// What timing adds to one host call, in ticks: the host's cheapest function called many times
+// with timing on and off, on the same host and just after the run it corrects.
+double timing_ticks_per_call(standin::Host& host) {
+  constexpr int kCalls = 1 << 14;
+  auto loop_ticks = [&] {
+    const std::uint64_t start = standin::read_ticks();
+    for (int i = 0; i < kCalls; ++i) vx_get_select_mode();
+    return static_cast<double>(standin::read_ticks() - start);
+  };
+  double untimed = 1e300;
+  double timed = 1e300;
+  for (int round = 0; round < 3; ++round) {
+    untimed = std::min(untimed, loop_ticks());
+    host.statistics().set_timing(true);
+    timed = std::min(timed, loop_ticks());
+    host.statistics().set_timing(false);
+  }
+  return std::max(0.0, timed - untimed) / kCalls;
 }
 
 // What the plug-in takes from the C allocator for one run, which the heap meter does not see:
@@ -177,52 +214,64 @@ std::size_t plugin_heap_bytes(const Model& model) {
 // plug-in's table and memo live through most of it), appends, and the selection to compare with
 // the reference.
 bool measure_first_run(const Model& model, standin::Host& host, Figures& figures) {
-  host.reset_call_statistics();
+  host.statistics().reset();
   heap_meter::reset_peak();
   if (!run_command(host)) return false;
   figures.peak_mb = (heap_meter::peak_above_reset() + plugin_heap_bytes(model)) / 1048576.0;
-  figures.hops_per_append =
-      host.appends != 0 ? static_cast<double>(host.append_hops) / host.appends : 0;
+  const standin::CallStatistics& statistics = host.statistics();
+  figures.hops_per_append = statistics.appends() != 0
+                                ? static_cast<double>(statistics.append_hops()) /
+                                      static_cast<double>(statistics.appends())
+                                : 0;
   figures.selected = count_selected(host);
   return true;
 }
 
-// The command's wall time from the same selection, with nothing timed inside the host: the best
-// of `repeat` runs, as the machine is shared and the best run is the least disturbed.
-bool measure_command(standin::Host& host, int repeat, Figures& figures) {
-  figures.command_ms = 1e300;
-  for (int round = 0; round < repeat; ++round) {
-    host.undo();
-    const auto start = Clock::now();
-    if (!run_command(host)) return false;
-    figures.command_ms = std::min(figures.command_ms, milliseconds(Clock::now() - start));
+// One run from the same selection with every host call timed; the command's time and the host's
+// share both come from it.
+bool timed_run(standin::Host& host, bool steady_counter, TimedRun& run) {
+  host.selection().undo();
+  standin::CallStatistics& statistics = host.statistics();
+  statistics.reset();
+  statistics.set_timing(true);
+  const auto start = Clock::now();
+  const std::uint64_t start_ticks = standin::read_ticks();
+  const bool ran = run_command(host);
+  const std::uint64_t run_ticks = standin::read_ticks() - start_ticks;
+  const double wall_ms = milliseconds(Clock::now() - start);
+  statistics.set_timing(false);
+  if (!ran) return false;
+  run.calls = statistics.per_function();
+  std::uint64_t host_ticks = 0;
+  std::uint64_t walk_ticks = 0;
+  std::uint64_t calls = 0;
+  for (std::size_t f = 0; f < standin::kHostFunctionCount; ++f) {
+    host_ticks += run.calls[f].ticks;
+    calls += run.calls[f].calls;
+    if (standin::is_list_walk(static_cast<standin::HostFunction>(f)))
+      walk_ticks += run.calls[f].ticks;
   }
+  run.ms_per_tick = run_ticks != 0 ? wall_ms / static_cast<double>(run_ticks) : 0;
+  const double timing_ms =
+      static_cast<double>(calls) * timing_ticks_per_call(host) * run.ms_per_tick;
+  run.command_ms = wall_ms - timing_ms;
+  run.host_ms = static_cast<double>(host_ticks) * run.ms_per_tick;
+  run.list_walk_ms = static_cast<double>(walk_ticks) * run.ms_per_tick;
+  // The split is trusted when the counter is steady, the host's share fits in the run, and the
+  // correction for timing is small beside the plug-in's own time.
+  const double own_ms = run.command_ms - run.host_ms;
+  run.share_measured = steady_counter && run_ticks != 0 && own_ms > 0 && timing_ms < 0.25 * own_ms;
   return true;
 }
 
-// The time inside each host function, from the run with the least of it.
-bool measure_host(standin::Host& host, int repeat, std::chrono::nanoseconds timer_cost,
-                  Figures& figures) {
-  figures.host_ms = 1e300;
+// The best of `repeat` timed runs, as the machine is shared and the best run is the least
+// disturbed.
+bool measure_command(standin::Host& host, int repeat, bool steady_counter, Figures& figures) {
+  figures.best.command_ms = 1e300;
   for (int round = 0; round < repeat; ++round) {
-    host.undo();
-    host.reset_call_statistics();
-    host.time_calls = true;
-    const bool ran = run_command(host);
-    host.time_calls = false;
-    if (!ran) return false;
-    double host_ms = 0;
-    double list_walk_ms = 0;
-    for (std::size_t f = 0; f < standin::kHostFunctionCount; ++f) {
-      const double ms = corrected_ms(host.call_times()[f], timer_cost);
-      host_ms += ms;
-      if (standin::is_list_walk(static_cast<standin::HostFunction>(f))) list_walk_ms += ms;
-    }
-    if (host_ms < figures.host_ms) {
-      figures.host_ms = host_ms;
-      figures.list_walk_ms = list_walk_ms;
-      figures.calls = host.call_times();
-    }
+    TimedRun run;
+    if (!timed_run(host, steady_counter, run)) return false;
+    if (run.command_ms < figures.best.command_ms) figures.best = run;
   }
   return true;
 }
@@ -242,8 +291,8 @@ void measure_reference(const Model& model, int repeat, Figures& figures) {
   }
 }
 
-bool measure(const Model& model, const std::string& plugin_path, int repeat,
-             std::chrono::nanoseconds timer_cost, Figures& figures) {
+bool measure(const Model& model, const std::string& plugin_path, int repeat, bool steady_counter,
+             Figures& figures) {
   standin::Host host;
   standin::ActiveHost active(host);
   std::string error;
@@ -255,8 +304,8 @@ bool measure(const Model& model, const std::string& plugin_path, int repeat,
   build_scene(host, model);
   for (const auto& seeds : model.seeds) figures.seeds += seeds.size();
   for (const auto& mesh : model.meshes) figures.surfaces += mesh.surface_count();
-  if (!measure_first_run(model, host, figures) || !measure_command(host, repeat, figures) ||
-      !measure_host(host, repeat, timer_cost, figures)) {
+  if (!measure_first_run(model, host, figures) ||
+      !measure_command(host, repeat, steady_counter, figures)) {
     return false;
   }
   measure_reference(model, repeat, figures);
@@ -279,24 +328,38 @@ std::string machine_description() {
   return cpu + ", " + std::to_string(std::thread::hardware_concurrency()) + " cores, " + date;
 }
 
-void print_row(const std::string& name, const Figures& f) {
-  const double own_ms = std::max(0.0, f.command_ms - f.host_ms);
-  std::printf(
-      "| %-32s | %9zu | %9zu | %8.1f | %8.1f | %8.1f | %5.1f%% | %5.2f | %7.1f | %8.1f | %6.1fx "
-      "|%s\n",
-      name.c_str(), f.surfaces, f.seeds, f.command_ms, f.host_ms, own_ms,
-      f.command_ms > 0 ? 100.0 * f.list_walk_ms / f.command_ms : 0.0, f.hops_per_append, f.peak_mb,
-      f.reference_ms, f.reference_ms > 0 ? own_ms / f.reference_ms : 0.0,
-      f.selected == f.reference_selected ? "" : "  SELECTION DIFFERS FROM REFERENCE");
+// A figure of `width` characters with one decimal and `suffix`, or "n/a" when not measured.
+std::string figure(bool measured, double value, int width, const char* suffix) {
+  char text[32];
+  if (measured) {
+    std::snprintf(text, sizeof text, "%*.1f%s", width, value, suffix);
+  } else {
+    std::snprintf(text, sizeof text, "%*s%s", width, "n/a", *suffix != '\0' ? " " : "");
+  }
+  return text;
 }
 
-void print_detail(const Figures& f, std::chrono::nanoseconds timer_cost) {
+void print_row(const std::string& name, const Figures& f) {
+  const TimedRun& run = f.best;
+  const bool split = run.share_measured;
+  const double own_ms = run.command_ms - run.host_ms;
+  std::printf("| %-32s | %9zu | %9zu | %8.1f | %s | %s | %s | %5.2f | %7.1f | %8.1f | %s |%s\n",
+              name.c_str(), f.surfaces, f.seeds, run.command_ms,
+              figure(split, run.host_ms, 8, "").c_str(), figure(split, own_ms, 8, "").c_str(),
+              figure(split, 100.0 * run.list_walk_ms / run.command_ms, 5, "%").c_str(),
+              f.hops_per_append, f.peak_mb, f.reference_ms,
+              figure(split && f.reference_ms > 0, own_ms / f.reference_ms, 6, "x").c_str(),
+              f.selected == f.reference_selected ? "" : "  SELECTION DIFFERS FROM REFERENCE");
+}
+
+void print_detail(const Figures& f) {
   for (std::size_t i = 0; i < standin::kHostFunctionCount; ++i) {
-    const auto& time = f.calls[i];
-    if (time.calls == 0) continue;
+    const auto& spent = f.best.calls[i];
+    if (spent.calls == 0) continue;
     std::printf("      %-38s %10llu calls %9.1f ms\n",
                 standin::host_function_name(static_cast<standin::HostFunction>(i)),
-                static_cast<unsigned long long>(time.calls), corrected_ms(time, timer_cost));
+                static_cast<unsigned long long>(spent.calls),
+                static_cast<double>(spent.ticks) * f.best.ms_per_tick);
   }
 }
 
@@ -326,12 +389,11 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  const auto timer_cost = timer_cost_per_call();
-  std::printf(
-      "Select connected surfaces: %s\nplug-in %s; host call timing costs %lld ns a call, taken "
-      "off\n\n",
-      machine_description().c_str(), plugin_path.c_str(),
-      static_cast<long long>(timer_cost.count()));
+  const bool steady_counter = counter_is_steady();
+  std::printf("Select connected surfaces: %s\nplug-in %s; host calls timed by the %s\n\n",
+              machine_description().c_str(), plugin_path.c_str(),
+              steady_counter ? "time-stamp counter"
+                             : "time-stamp counter, which is not steady here: no shares");
   std::printf("| %-32s | %9s | %9s | %8s | %8s | %8s | %6s | %5s | %7s | %8s | %7s |\n", "model",
               "surfaces", "seeds", "command", "in host", "plug-in", "walks", "hops", "peak MB",
               "linear", "ratio");
@@ -344,16 +406,17 @@ int main(int argc, char** argv) {
   for (const Model& model : make_models(quick)) {
     if (model.name.find(only) == std::string::npos) continue;
     Figures figures;
-    if (!measure(model, plugin_path, repeat, timer_cost, figures)) return 1;
+    if (!measure(model, plugin_path, repeat, steady_counter, figures)) return 1;
     print_row(model.name, figures);
-    if (detail) print_detail(figures, timer_cost);
+    if (detail) print_detail(figures);
     std::fflush(stdout);
   }
   std::printf(
-      "\ncommand, in host, plug-in (command minus in host), linear: milliseconds, each the best\n"
-      "of %d runs. walks: share of the command spent in the host's list walks. hops: nodes\n"
-      "list_add_item stepped over per append. ratio: plug-in / linear, the plug-in's own time\n"
-      "against a linear flood over flat arrays.\n",
+      "\ncommand, in host, plug-in (command minus in host): milliseconds, all from the best of\n"
+      "%d runs, each timing its host calls itself; n/a where that split cannot be trusted.\n"
+      "linear: milliseconds, best of as many runs. walks: share of the command spent in the\n"
+      "host's list walks. hops: nodes list_add_item stepped over per append. ratio: plug-in /\n"
+      "linear, the plug-in's own time against a linear flood over flat arrays.\n",
       repeat);
   return 0;
 }

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "stand_in_host/host.h"
-#include "stand_in_host/model_file.h"
+#include "model_files/model_file.h"
+#include "modeller/host.h"
 
 namespace {
 
@@ -24,7 +24,8 @@ void read_as(const std::string& name, const std::string& text) {
   // Nothing here hands lists to a plug-in, so the host's ledger of them would check nothing.
   standin::Host host(false);
   for (standin::Mesh& mesh : model.objects) host.add_object(std::move(mesh));
-  for (std::size_t o = 0; o < host.object_count(); ++o) host.object(o).edge_topology();
+  for (std::size_t o = 0; o < host.model().object_count(); ++o)
+    host.model().object(o).edge_topology();
 }
 
 }  // namespace

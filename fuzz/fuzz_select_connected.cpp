@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
+#include "mesh/mesh.h"
+#include "modeller/host.h"
 #include "select_connected/select_connected.h"
-#include "stand_in_host/host.h"
-#include "stand_in_host/mesh.h"
-#include "tests/failing_allocations.h"
+#include "test_support/failing_allocations.h"
 
 namespace {
 
@@ -54,15 +54,15 @@ standin::Mesh random_mesh(FuzzedDataProvider& data, int number) {
 
 // Some surface of the model, or null when it has none.
 Surface any_surface(FuzzedDataProvider& data, standin::Host& host) {
-  const auto o = data.ConsumeIntegralInRange<std::size_t>(0, host.object_count() - 1);
-  const auto count = host.object(o).surface_count();
+  const auto o = data.ConsumeIntegralInRange<std::size_t>(0, host.model().object_count() - 1);
+  const auto count = host.model().object(o).surface_count();
   if (count == 0) return nullptr;
-  return host.surface(o, data.ConsumeIntegralInRange<std::uint32_t>(0, count - 1));
+  return host.model().surface(o, data.ConsumeIntegralInRange<std::uint32_t>(0, count - 1));
 }
 
 void make_inconsistent(FuzzedDataProvider& data, standin::Host& host, std::size_t o) {
-  auto& faults = host.object(o).inconsistencies;
-  const std::uint32_t count = host.object(o).surface_count();
+  auto& faults = host.model().object(o).inconsistencies;
+  const std::uint32_t count = host.model().object(o).surface_count();
   switch (data.ConsumeIntegralInRange(0, 5)) {
     case 1:
       faults.reported_surface_count = static_cast<int>(count) + data.ConsumeIntegralInRange(1, 9);
@@ -97,41 +97,42 @@ void make_inconsistent(FuzzedDataProvider& data, standin::Host& host, std::size_
   // Repeats of its own surfaces, or null, in the object's own list.
   for (int extra = data.ConsumeIntegralInRange(0, 2); extra > 0; --extra) {
     const bool repeat = count > 0 && data.ConsumeBool();
-    host.list_extra_surface(
-        o, repeat ? host.surface(o, data.ConsumeIntegralInRange<std::uint32_t>(0, count - 1))
-                  : nullptr);
+    host.model().list_extra_surface(
+        o, repeat
+               ? host.model().surface(o, data.ConsumeIntegralInRange<std::uint32_t>(0, count - 1))
+               : nullptr);
   }
 }
 
 void build(FuzzedDataProvider& data, standin::Host& host) {
   const int objects = data.ConsumeIntegralInRange(1, 4);
   for (int o = 0; o < objects; ++o) host.add_object(random_mesh(data, o));
-  for (std::size_t o = 0; o < host.object_count(); ++o) {
+  for (std::size_t o = 0; o < host.model().object_count(); ++o) {
     make_inconsistent(data, host, o);
-    for (std::uint32_t s = 0; s < host.object(o).surface_count(); ++s) {
-      if (data.ConsumeIntegralInRange(0, 7) == 0) host.select_surface(o, s);
+    for (std::uint32_t s = 0; s < host.model().object(o).surface_count(); ++s) {
+      if (data.ConsumeIntegralInRange(0, 7) == 0) host.selection().select_surface(o, s);
     }
-    if (data.ConsumeIntegralInRange(0, 5) == 0) host.select_vertex(o, 0);
+    if (data.ConsumeIntegralInRange(0, 5) == 0) host.selection().select_vertex(o, 0);
   }
   for (int extra = data.ConsumeIntegralInRange(0, 2); extra > 0; --extra) {
     switch (data.ConsumeIntegralInRange(0, 2)) {
       case 0:
-        host.extra_whole_surfaces.push_back(nullptr);
+        host.faults().extra_whole_surfaces.push_back(nullptr);
         break;
       case 1:
-        host.extra_whole_surfaces.push_back(made_up_handle(data));
+        host.faults().extra_whole_surfaces.push_back(made_up_handle(data));
         break;
       default:
-        host.extra_whole_surfaces.push_back(any_surface(data, host));
+        host.faults().extra_whole_surfaces.push_back(any_surface(data, host));
         break;
     }
   }
   const int modes[] = {standin::kSurfaceMode, standin::kVertexMode, standin::kSurfaceMode, 1, 4};
-  host.set_select_mode(modes[data.ConsumeIntegralInRange(0, 4)]);
+  host.selection().set_mode(modes[data.ConsumeIntegralInRange(0, 4)]);
   // Decided last, so that inputs from before these existed still decode to the same model.
   if (data.ConsumeBool()) {
-    const auto o = data.ConsumeIntegralInRange<std::size_t>(0, host.object_count() - 1);
-    host.object(o).inconsistencies.reported_surface_count =
+    const auto o = data.ConsumeIntegralInRange<std::size_t>(0, host.model().object_count() - 1);
+    host.model().object(o).inconsistencies.reported_surface_count =
         std::numeric_limits<int>::max() - data.ConsumeIntegralInRange(0, 2);
   }
 }
@@ -140,13 +141,15 @@ void build(FuzzedDataProvider& data, standin::Host& host) {
 // is selected at all), as vx_selection_get_whole_surfaces_all lists them.
 std::vector<Surface> seeds_of(standin::Host& host) {
   std::vector<Surface> seeds;
-  for (std::size_t o = 0; o < host.object_count(); ++o) {
-    for (std::uint32_t s = 0; s < host.object(o).surface_count(); ++s) {
-      if (host.selection().whole_surfaces[o][s]) seeds.push_back(host.surface(o, s));
+  for (std::size_t o = 0; o < host.model().object_count(); ++o) {
+    for (std::uint32_t s = 0; s < host.model().object(o).surface_count(); ++s) {
+      if (host.selection().current().whole_surfaces[o][s])
+        seeds.push_back(host.model().surface(o, s));
     }
   }
   if (!seeds.empty()) {
-    seeds.insert(seeds.end(), host.extra_whole_surfaces.begin(), host.extra_whole_surfaces.end());
+    seeds.insert(seeds.end(), host.faults().extra_whole_surfaces.begin(),
+                 host.faults().extra_whole_surfaces.end());
   }
   return seeds;
 }
@@ -154,16 +157,16 @@ std::vector<Surface> seeds_of(standin::Host& host) {
 void check_result(standin::Host& host, const std::vector<Surface>& seeds) {
   const std::vector<std::string> problems = host.problems();
   require(problems.empty(), problems.empty() ? "" : problems.front());
-  const bool selected = std::any_of(host.events().begin(), host.events().end(), [](const auto& e) {
-    return e.kind == standin::EventKind::kSelect;
-  });
+  const bool selected =
+      std::any_of(host.events().entries().begin(), host.events().entries().end(),
+                  [](const auto& e) { return e.kind == standin::EventKind::kSelect; });
   if (!selected) return;
   std::set<ModelObject> seed_objects;
   for (Surface seed : seeds) {
-    if (host.owns_surface(seed) && !seed->owner->inconsistencies.disowned)
+    if (host.model().owns_surface(seed) && !seed->owner->inconsistencies.disowned)
       seed_objects.insert(seed->owner);
   }
-  const std::vector<Surface>& listed = host.last_selected_list();
+  const std::vector<Surface>& listed = host.selection().last_selected_list();
   const std::set<Surface> unique(listed.begin(), listed.end());
   require(unique.size() == listed.size(), "a surface is selected twice");
   for (Surface surface : listed) {
@@ -174,7 +177,7 @@ void check_result(standin::Host& host, const std::vector<Surface>& seeds) {
   // table could be had.
   if (failing_allocations::refused != 0) return;
   for (Surface seed : seeds) {
-    if (!host.owns_surface(seed) || seed->owner->inconsistencies.disowned) continue;
+    if (!host.model().owns_surface(seed) || seed->owner->inconsistencies.disowned) continue;
     require(unique.count(seed) != 0, "a seed its object owns is not selected");
   }
 }
@@ -187,7 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   standin::ActiveHost active(host);
   build(data, host);
   const std::vector<Surface> seeds = seeds_of(host);
-  host.list_appends_left = data.ConsumeIntegralInRange(-1, 2);
+  host.faults().list_appends_left = data.ConsumeIntegralInRange(-1, 2);
   failing_allocations::reset();
   // Nothing larger than 64 MiB is granted, as on a small machine, so that an absurd surface
   // count fails as it would there.

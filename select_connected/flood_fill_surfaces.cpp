@@ -22,10 +22,6 @@
 // produce, are skipped: the table is never indexed with -1 and such a surface is never queued.
 #include "select_connected/flood_fill_surfaces.h"
 
-#include "select_connected/find_surface_entries.h"
-#include "select_connected/last_list_node.h"
-#include "select_connected/surface_index_memo.h"
-
 namespace {
 
 // What the walk works with: the table, where it has met surfaces lately, and the queue's tail.

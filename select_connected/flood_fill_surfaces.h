@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "host/vexo_host_api.h"
-#include "select_connected/surface_entry.h"
+#include "select_connected/surface_table.h"
 
 // Marks in the table every surface reachable from the seeds across shared edges.
 //
@@ -15,5 +15,15 @@
 // Output:  `marked` set on every reached entry. Surfaces that are null or absent from the table
 //          are skipped: neither marked nor queued.
 void flood_fill_surfaces(List* seeds, List* edges, SurfaceEntry* table, std::int32_t count);
+
+// The last node of the modeller's list that starts at `node`, found by walking it: the flood's
+// queue tail, and the command's place to join the next object's edges.
+//
+// Inputs:  node  a node of a list (not null)
+// Returns: the node whose `next` is null.
+inline List* last_list_node(List* node) {
+  while (node->next != nullptr) node = node->next;
+  return node;
+}
 
 #endif  // SELECT_CONNECTED_FLOOD_FILL_SURFACES_H

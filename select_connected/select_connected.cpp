@@ -1,17 +1,34 @@
+// The command, step by step: check the preconditions and take the seeds; list the objects that
+// own them; count their surfaces and make a table that size; fill it and join the objects' edge
+// lists; sort it; flood from the seeds; collect what was reached and hand it to the modeller as
+// one undoable selection change. Every list the modeller hands out is given back before return.
 #include "select_connected/select_connected.h"
 
 #include <cstdint>
 #include <limits>
 
-#include "select_connected/collect_marked_surfaces.h"
-#include "select_connected/command_texts.h"
-#include "select_connected/count_object_surfaces.h"
-#include "select_connected/fill_surface_table.h"
 #include "select_connected/flood_fill_surfaces.h"
-#include "select_connected/gather_seed_objects.h"
 #include "select_connected/surface_table.h"
 
 namespace {
+
+// The texts the command shows to the user or hands to the modeller, byte for byte.
+constexpr char kNothingSelectedText[] = "adjsurfaces : Nothing selected";
+constexpr char kWrongSelectModeText[] = "adjsurfaces : Must be in Surface or Vertex mode";
+constexpr char kNoWholeSurfacesText[] = "adjsurf : no whole surfaces selected";
+constexpr char kNotEnoughMemoryText[] = "adjsurfaces : Not enough memory";
+constexpr char kSelectedCountFormat[] = "Selected %d surfaces";
+constexpr char kUndoLabel[] = "select connected surfaces";
+
+// The modeller's select-mode codes for surface and vertex mode; the command accepts either.
+constexpr int kSurfaceSelectMode = 2;
+constexpr int kVertexSelectMode = 3;
+
+// What filling the table found.
+struct TableFill {
+  std::int32_t filled;  // entries written, at most the table's capacity
+  std::int64_t listed;  // surfaces the objects' lists hold, written or not
+};
 
 // Checks what the command needs and returns the wholly selected surfaces, or shows the reason in
 // a dialog and returns null. Nothing is called on the modeller after a dialog.
@@ -30,17 +47,73 @@ List* take_seed_surfaces() {
   return seeds;
 }
 
-// Records the undo step, selects the reached surfaces and refreshes the modeller.
-void hand_over_selection(SurfaceEntry* table, std::int32_t count) {
-  List* result = nullptr;
-  const std::int32_t selected = collect_marked_surfaces(table, count, &result);
-  display_message(kSelectedCountFormat, static_cast<int>(selected));
-  add_undoable_change_selection(kUndoLabel);
-  vx_selection_select_surfacelist(result);
-  release_surface_table(table);
-  list_free(&result);
-  redraw_all();
-  display_status();
+// Lists, once each, the objects that own the seed surfaces, in order of first appearance; the
+// caller frees the list with list_free. A seed the modeller reports no owner for adds nothing.
+List* gather_seed_objects(const List* seeds) {
+  List* objects = nullptr;
+  ModelObject previous_owner = nullptr;
+  for (const List* node = seeds; node != nullptr; node = node->next) {
+    ModelObject owner = object_of_surface(static_cast<Surface>(node->item));
+    // The modeller lists a selection object by object, so most seeds share the owner of the one
+    // before; that owner is in the list already, and asking again would walk the whole list.
+    if (owner == nullptr || owner == previous_owner) continue;
+    list_add_item_unique(&objects, owner);
+    previous_owner = owner;
+  }
+  return objects;
+}
+
+// Adds up the modeller's surface counts of the listed objects. Returns -1 when the total does
+// not fit a signed 32-bit count; a negative count from an inconsistent modeller counts as zero.
+std::int32_t count_object_surfaces(const List* objects) {
+  std::int64_t total = 0;
+  for (const List* node = objects; node != nullptr; node = node->next) {
+    const int count = vx_object_get_num_surfaces(static_cast<ModelObject>(node->item));
+    if (count > 0) total += count;
+    if (total > std::numeric_limits<std::int32_t>::max()) return -1;
+  }
+  return static_cast<std::int32_t>(total);
+}
+
+// Joins `more` to the end of the edge list. The join starts at the list's last node, so the
+// modeller never walks the edges joined before; the new last node is found by walking `more`
+// once. A modeller that refuses the join leaves the list as it was (still empty, or ending at
+// the same node); `more` is then given back to it whole, so that nothing it handed out is lost
+// and the walk never starts from a null node.
+void join_edges(List** edges, List** last, List* more) {
+  if (more == nullptr) return;
+  list_append_list(*last != nullptr ? last : edges, more);
+  List* joined_from = *last != nullptr ? (*last)->next : *edges;
+  if (joined_from == nullptr) {
+    vx_edgelist_free(&more);
+    return;
+  }
+  *last = last_list_node(joined_from);
+}
+
+// Writes one object's surfaces from table[fill.filled] on while there is room; counts them all,
+// so that nothing is written past the table however long the modeller's lists are.
+void copy_surfaces(const List* surfaces, SurfaceEntry* table, std::int32_t capacity,
+                   TableFill& fill) {
+  for (const List* node = surfaces; node != nullptr; node = node->next) {
+    if (fill.filled < capacity) table[fill.filled++].surface = static_cast<Surface>(node->item);
+    ++fill.listed;
+  }
+}
+
+// Writes every surface of the listed objects into the table in list order and, when `edges` is
+// given, joins the objects' edge lists into it in object order (the caller frees them with
+// vx_edgelist_free).
+TableFill fill_surface_table(const List* objects, SurfaceEntry* table, std::int32_t capacity,
+                             List** edges) {
+  TableFill fill{0, 0};
+  List* last_edge = nullptr;
+  for (const List* node = objects; node != nullptr; node = node->next) {
+    ModelObject object = static_cast<ModelObject>(node->item);
+    copy_surfaces(vx_object_get_surfacelist(object), table, capacity, fill);
+    if (edges != nullptr) join_edges(edges, &last_edge, vx_object_get_edges(object));
+  }
+  return fill;
 }
 
 // An inconsistent modeller may list more surfaces than it counts. Moves to a table with room for
@@ -53,8 +126,33 @@ SurfaceEntry* widen_surface_table(const List* objects, SurfaceEntry* table, std:
   SurfaceEntry* wider = create_surface_table(capacity);
   if (wider == nullptr) return table;
   release_surface_table(table);
-  filled = refill_surface_table(objects, wider, capacity);
+  filled = fill_surface_table(objects, wider, capacity, nullptr).filled;
   return wider;
+}
+
+// Lists the marked surfaces in descending handle order (each is put at the head while the table
+// is read ascending) into *result, which the caller frees with list_free. Returns how many.
+std::int32_t collect_marked_surfaces(const SurfaceEntry* table, std::int32_t count, List** result) {
+  std::int32_t selected = 0;
+  for (std::int32_t index = 0; index < count; ++index) {
+    if (!table[index].marked) continue;
+    list_add_item_head(result, table[index].surface);
+    ++selected;
+  }
+  return selected;
+}
+
+// Records the undo step, selects the reached surfaces and refreshes the modeller.
+void hand_over_selection(SurfaceEntry* table, std::int32_t count) {
+  List* result = nullptr;
+  const std::int32_t selected = collect_marked_surfaces(table, count, &result);
+  display_message(kSelectedCountFormat, static_cast<int>(selected));
+  add_undoable_change_selection(kUndoLabel);
+  vx_selection_select_surfacelist(result);
+  release_surface_table(table);
+  list_free(&result);
+  redraw_all();
+  display_status();
 }
 
 }  // namespace

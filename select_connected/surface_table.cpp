@@ -1,5 +1,6 @@
 #include "select_connected/surface_table.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +9,21 @@
 
 static_assert(std::is_trivially_destructible_v<SurfaceEntry>,
               "the table is released without running destructors");
+
+namespace {
+
+// Fibonacci hashing: spreads handles whatever the size and alignment of the records behind them.
+std::uint32_t memo_slot_of(std::uintptr_t key) {
+  if constexpr (sizeof(std::uintptr_t) == 8) {
+    return static_cast<std::uint32_t>((static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15ull) >>
+                                      (64 - SurfaceIndexMemo::kSlotBits));
+  } else {
+    return static_cast<std::uint32_t>((static_cast<std::uint32_t>(key) * 0x9E3779B9u) >>
+                                      (32 - SurfaceIndexMemo::kSlotBits));
+  }
+}
+
+}  // namespace
 
 // The table comes from the C allocator, which reports failure by returning null. The C++ array
 // allocator cannot be used even in its non-throwing form: the runtime implements that form by
@@ -27,4 +43,86 @@ SurfaceEntry* create_surface_table(std::int32_t count) {
 
 void release_surface_table(SurfaceEntry* table) {
   std::free(table);
+}
+
+// std::sort is an introsort: O(n log n) whatever the order of handles, with a recursion depth
+// bounded by twice the logarithm of the count, so the modeller's stack is safe on any model.
+void sort_surface_table(SurfaceEntry* entries, std::int32_t lo, std::int32_t hi) {
+  if (lo >= hi) return;
+  std::sort(entries + lo, entries + hi + 1, [](const SurfaceEntry& a, const SurfaceEntry& b) {
+    return surface_key(a.surface) < surface_key(b.surface);
+  });
+}
+
+std::int32_t find_surface_entry(const SurfaceEntry* table, std::int32_t count, Surface surface) {
+  std::int32_t index = -1;
+  find_surface_entries(table, count, &surface, 1, &index);
+  return index;
+}
+
+// Each bisection settles on the last entry whose handle is not above the one sought; with the
+// unique handles of a surface table that is the entry holding it, when there is one.
+void find_surface_entries(const SurfaceEntry* table, std::int32_t count, const Surface* surfaces,
+                          int lookups, std::int32_t* indices) {
+  if (count <= 0) {
+    for (int i = 0; i < lookups; ++i) indices[i] = -1;
+    return;
+  }
+  const SurfaceEntry* base[kMaxLookups];
+  std::uintptr_t keys[kMaxLookups];
+  for (int i = 0; i < lookups; ++i) {
+    base[i] = table;
+    keys[i] = surface_key(surfaces[i]);
+  }
+  for (std::int32_t remaining = count; remaining > 1;) {
+    const std::int32_t half = remaining / 2;
+    for (int i = 0; i < lookups; ++i) {
+      __builtin_prefetch(base[i] + half / 2);
+      __builtin_prefetch(base[i] + half + half / 2);
+      base[i] = surface_key(base[i][half].surface) <= keys[i] ? base[i] + half : base[i];
+    }
+    remaining -= half;
+  }
+  for (int i = 0; i < lookups; ++i) {
+    indices[i] =
+        surface_key(base[i]->surface) == keys[i] ? static_cast<std::int32_t>(base[i] - table) : -1;
+  }
+}
+
+SurfaceIndexMemo* create_surface_index_memo() {
+  // All-zero keys: every slot empty. The C allocator, like the table's, reports failure as null.
+  return static_cast<SurfaceIndexMemo*>(std::calloc(1, sizeof(SurfaceIndexMemo)));
+}
+
+void release_surface_index_memo(SurfaceIndexMemo* memo) {
+  std::free(memo);
+}
+
+void look_up_surfaces(SurfaceIndexMemo* memo, const SurfaceEntry* table, std::int32_t count,
+                      const Surface* surfaces, int lookups, std::int32_t* indices) {
+  Surface unknown[kMaxLookups] = {};
+  int unknown_at[kMaxLookups] = {};
+  int unknowns = 0;
+  for (int i = 0; i < lookups; ++i) {
+    const std::uintptr_t key = surface_key(surfaces[i]);
+    const std::uint32_t slot = memo_slot_of(key);
+    if (key == 0) {
+      indices[i] = -1;  // an empty slot's key is 0 too, so null must not reach the memo
+    } else if (memo != nullptr && memo->keys[slot] == key) {
+      indices[i] = memo->indices[slot];
+    } else {
+      unknown[unknowns] = surfaces[i];
+      unknown_at[unknowns++] = i;
+    }
+  }
+  std::int32_t found[kMaxLookups];
+  find_surface_entries(table, count, unknown, unknowns, found);
+  for (int u = 0; u < unknowns; ++u) {
+    indices[unknown_at[u]] = found[u];
+    if (memo == nullptr) continue;
+    const std::uintptr_t key = surface_key(unknown[u]);
+    const std::uint32_t slot = memo_slot_of(key);
+    memo->keys[slot] = key;
+    memo->indices[slot] = found[u];
+  }
 }

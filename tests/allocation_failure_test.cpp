@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "select_connected/surface_table.h"
-#include "tests/failing_allocations.h"
+#include "test_support/failing_allocations.h"
 #include "tests/test_models.h"
 
 namespace {
@@ -24,57 +24,57 @@ class AllocationFailure : public testmodels::CheckedHostTest {
 TEST_F(AllocationFailure, ReportsNotEnoughMemoryAndChangesNothing) {
   host_.add_object(standin::quad_grid("a", 4, 4));
   host_.add_object(standin::quad_grid("b", 2, 2));
-  host_.select_surface(0, 3);
-  host_.select_surface(1, 0);
+  host_.selection().select_surface(0, 3);
+  host_.selection().select_surface(1, 0);
   failing_allocations::left = 0;
   run();
   failing_allocations::left = -1;
-  EXPECT_EQ(host_.event_texts(EventKind::kDialog),
+  EXPECT_EQ(host_.events().texts(EventKind::kDialog),
             std::vector<std::string>{"adjsurfaces : Not enough memory"});
-  EXPECT_EQ(host_.calls().back(), "windows_message_dialog");
-  EXPECT_TRUE(host_.undo_steps().empty());
-  EXPECT_EQ(standin::selected_surfaces(host_, 0), std::vector<std::uint32_t>{3});
-  EXPECT_EQ(standin::selected_surfaces(host_, 1), std::vector<std::uint32_t>{0});
+  EXPECT_EQ(host_.events().calls().back(), "windows_message_dialog");
+  EXPECT_TRUE(host_.selection().undo_steps().empty());
+  EXPECT_EQ(host_.selection().selected_surfaces(0), std::vector<std::uint32_t>{3});
+  EXPECT_EQ(host_.selection().selected_surfaces(1), std::vector<std::uint32_t>{0});
   expect_host_clean();  // the seed and object lists were given back
 }
 
 TEST_F(AllocationFailure, ATotalTooLargeForTheTableIsReportedTheSameWay) {
   host_.add_object(standin::quad_grid("a", 2, 2));
   host_.add_object(standin::quad_grid("b", 2, 2));
-  host_.object(0).inconsistencies.reported_surface_count = 2000000000;
-  host_.object(1).inconsistencies.reported_surface_count = 2000000000;
-  host_.select_surface(0, 0);
-  host_.select_surface(1, 0);
+  host_.model().object(0).inconsistencies.reported_surface_count = 2000000000;
+  host_.model().object(1).inconsistencies.reported_surface_count = 2000000000;
+  host_.selection().select_surface(0, 0);
+  host_.selection().select_surface(1, 0);
   run();
-  EXPECT_EQ(host_.event_texts(EventKind::kDialog),
+  EXPECT_EQ(host_.events().texts(EventKind::kDialog),
             std::vector<std::string>{"adjsurfaces : Not enough memory"});
-  EXPECT_TRUE(host_.undo_steps().empty());
+  EXPECT_TRUE(host_.selection().undo_steps().empty());
   expect_host_clean();
 }
 
 TEST_F(AllocationFailure, WithoutRoomForSurfacesListedBeyondTheCountTheCountedOnesStillWork) {
   host_.add_object(standin::quad_grid("a", 3, 3));
-  host_.object(0).inconsistencies.reported_surface_count = 2;
-  host_.select_surface(0, 0);
+  host_.model().object(0).inconsistencies.reported_surface_count = 2;
+  host_.selection().select_surface(0, 0);
   failing_allocations::left = 1;  // the table for the count, not the wider one (nor the memo)
   run();
   failing_allocations::left = -1;
-  EXPECT_EQ(host_.event_texts(EventKind::kMessage),
+  EXPECT_EQ(host_.events().texts(EventKind::kMessage),
             std::vector<std::string>{"Selected 2 surfaces"});
-  EXPECT_EQ(standin::selected_surfaces(host_, 0), (std::vector<std::uint32_t>{0, 1}));
+  EXPECT_EQ(host_.selection().selected_surfaces(0), (std::vector<std::uint32_t>{0, 1}));
   expect_host_clean();
 }
 
 TEST_F(AllocationFailure, WithoutTheLookupMemoTheSelectionIsTheSame) {
   host_.add_object(standin::quad_grid("a", 5, 4));
   host_.add_object(standin::quad_grid("b", 3, 1));
-  host_.select_surface(0, 7);
+  host_.selection().select_surface(0, 7);
   failing_allocations::left = 1;  // the table, then no memo
   run();
   failing_allocations::left = -1;
-  EXPECT_EQ(host_.event_texts(EventKind::kMessage),
+  EXPECT_EQ(host_.events().texts(EventKind::kMessage),
             std::vector<std::string>{"Selected 20 surfaces"});
-  EXPECT_EQ(standin::selected_surfaces(host_, 1), std::vector<std::uint32_t>{});
+  EXPECT_EQ(host_.selection().selected_surfaces(1), std::vector<std::uint32_t>{});
   expect_host_clean();
 }
 

@@ -15,54 +15,54 @@ class CommandPreconditions : public testmodels::CheckedHostTest {
 
   // The run stopped at a dialog: nothing was called after it and nothing changed.
   void expect_stopped_with(const std::string& dialog) {
-    EXPECT_EQ(host_.event_texts(EventKind::kDialog), std::vector<std::string>{dialog});
-    EXPECT_EQ(host_.calls().back(), "windows_message_dialog");
-    EXPECT_EQ(host_.events().size(), 1u);
-    EXPECT_TRUE(host_.undo_steps().empty());
+    EXPECT_EQ(host_.events().texts(EventKind::kDialog), std::vector<std::string>{dialog});
+    EXPECT_EQ(host_.events().calls().back(), "windows_message_dialog");
+    EXPECT_EQ(host_.events().entries().size(), 1u);
+    EXPECT_TRUE(host_.selection().undo_steps().empty());
     expect_host_clean();
   }
 };
 
 TEST_F(CommandPreconditions, EmptySelectionReportsNothingSelectedWhateverTheMode) {
   for (int mode : {1, 2, 3, 4}) {
-    host_.clear_log();
-    host_.set_select_mode(mode);
+    host_.events().clear();
+    host_.selection().set_mode(mode);
     run();
     expect_stopped_with("adjsurfaces : Nothing selected");
-    EXPECT_EQ(host_.calls(),
+    EXPECT_EQ(host_.events().calls(),
               (std::vector<std::string>{"nothing_is_selected", "windows_message_dialog"}));
   }
 }
 
 TEST_F(CommandPreconditions, OtherSelectModesAreRefused) {
-  host_.select_surface(0, 4);
+  host_.selection().select_surface(0, 4);
   for (int mode : {0, 1, 4, -1, 99}) {
-    host_.clear_log();
-    host_.set_select_mode(mode);
+    host_.events().clear();
+    host_.selection().set_mode(mode);
     run();
     expect_stopped_with("adjsurfaces : Must be in Surface or Vertex mode");
-    EXPECT_EQ(standin::selected_surfaces(host_, 0), std::vector<std::uint32_t>{4});
+    EXPECT_EQ(host_.selection().selected_surfaces(0), std::vector<std::uint32_t>{4});
   }
 }
 
 TEST_F(CommandPreconditions, LoneVerticesWithoutWholeSurfacesAreReported) {
-  host_.select_vertex(0, 5);
+  host_.selection().select_vertex(0, 5);
   for (int mode : {standin::kSurfaceMode, standin::kVertexMode}) {
-    host_.clear_log();
-    host_.set_select_mode(mode);
+    host_.events().clear();
+    host_.selection().set_mode(mode);
     run();
     expect_stopped_with("adjsurf : no whole surfaces selected");
-    EXPECT_TRUE(standin::selected_surfaces(host_, 0).empty());
+    EXPECT_TRUE(host_.selection().selected_surfaces(0).empty());
   }
 }
 
 TEST_F(CommandPreconditions, VertexModeRunsLikeSurfaceMode) {
-  host_.select_surface(0, 0);
-  host_.set_select_mode(standin::kVertexMode);
+  host_.selection().select_surface(0, 0);
+  host_.selection().set_mode(standin::kVertexMode);
   run();
-  EXPECT_EQ(host_.event_texts(EventKind::kMessage),
+  EXPECT_EQ(host_.events().texts(EventKind::kMessage),
             std::vector<std::string>{"Selected 9 surfaces"});
-  EXPECT_TRUE(host_.event_texts(EventKind::kDialog).empty());
+  EXPECT_TRUE(host_.events().texts(EventKind::kDialog).empty());
   expect_host_clean();
 }
 

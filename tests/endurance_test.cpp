@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "benchmarks/heap_meter.h"
+#include "mesh/mesh_generators.h"
 #include "select_connected/select_connected.h"
-#include "stand_in_host/demo_scene.h"
-#include "stand_in_host/mesh_generators.h"
-#include "tests/reference_models.h"
+#include "test_support/heap_meter.h"
+#include "test_support/reference_models.h"
 #include "tests/test_models.h"
+#include "vexo_sim/demo_scene.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ TEST(Endurance, WorstCaseHandleOrderRunsOnAOneMebibyteStack) {
   constexpr std::uint32_t kSurfaces = 20000;
   const auto slots = reference::middle_pivot_worst_case_slots(kSurfaces);
   host.add_object(standin::quad_grid("strip", kSurfaces, 1), &slots);
-  host.select_surface(0, kSurfaces / 2);
+  host.selection().select_surface(0, kSurfaces / 2);
 
   pthread_attr_t attributes;
   pthread_attr_init(&attributes);
@@ -38,7 +38,7 @@ TEST(Endurance, WorstCaseHandleOrderRunsOnAOneMebibyteStack) {
   ASSERT_EQ(pthread_create(&thread, &attributes, body, &host), 0);
   pthread_join(thread, nullptr);
   pthread_attr_destroy(&attributes);
-  EXPECT_EQ(host.event_texts(standin::EventKind::kMessage),
+  EXPECT_EQ(host.events().texts(standin::EventKind::kMessage),
             std::vector<std::string>{"Selected 20000 surfaces"});
 }
 
@@ -47,13 +47,13 @@ TEST(Endurance, WorstCaseHandleOrderRunsOnAOneMebibyteStack) {
 // building left with spare capacity and the first undo replaces by exact copies.
 std::pair<std::size_t, std::size_t> soak(standin::Host& host, int rounds) {
   select_connected_go();
-  host.undo();
-  host.clear_log();
+  host.selection().undo();
+  host.events().clear();
   std::size_t after_first = 0;
   for (int round = 0; round < rounds; ++round) {
     select_connected_go();
-    EXPECT_TRUE(host.undo());
-    host.clear_log();  // what the user was shown is not the host's working memory
+    EXPECT_TRUE(host.selection().undo());
+    host.events().clear();  // what the user was shown is not the host's working memory
     if (round == 0) after_first = heap_meter::bytes_in_use();
   }
   return {after_first, heap_meter::bytes_in_use()};
@@ -79,7 +79,8 @@ TEST(Endurance, AThousandRunsWithUndoLeaveTheHostsMemoryAsAfterTheFirst) {
                         static_cast<std::uint32_t>(random() % mesh.vertices.size())});
     }
     random_model.add_object(mesh);
-    random_model.select_surface(o, static_cast<std::uint32_t>(random() % mesh.surface_count()));
+    random_model.selection().select_surface(
+        o, static_cast<std::uint32_t>(random() % mesh.surface_count()));
   }
   const auto [first, last] = soak(random_model, 1000);
   EXPECT_EQ(first, last);

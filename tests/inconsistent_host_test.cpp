@@ -21,12 +21,14 @@ Surface made_up_handle() {
 class InconsistentHost : public testmodels::CheckedHostTest {
  protected:
   void SetUp() override {
-    seeded_ = &host_.object(object_index(host_.add_object(standin::quad_grid("seeded", 3, 3))));
-    other_ = &host_.object(object_index(host_.add_object(standin::quad_grid("other", 2, 2))));
-    host_.select_surface(0, 0);
+    seeded_ =
+        &host_.model().object(object_index(host_.add_object(standin::quad_grid("seeded", 3, 3))));
+    other_ =
+        &host_.model().object(object_index(host_.add_object(standin::quad_grid("other", 2, 2))));
+    host_.selection().select_surface(0, 0);
   }
   std::size_t object_index(ModelObject object) const { return object->index; }
-  std::vector<std::string> messages() const { return host_.event_texts(EventKind::kMessage); }
+  std::vector<std::string> messages() const { return host_.events().texts(EventKind::kMessage); }
 
   VexoModelObject* seeded_ = nullptr;
   VexoModelObject* other_ = nullptr;
@@ -34,27 +36,27 @@ class InconsistentHost : public testmodels::CheckedHostTest {
 
 TEST_F(InconsistentHost, EdgesNamingNullUnknownOrForeignSurfacesAreSkipped) {
   seeded_->inconsistencies.extra_edge_surfaces = {
-      {0, nullptr}, {0, made_up_handle()}, {3, host_.surface(1, 2)}, {5, nullptr}};
+      {0, nullptr}, {0, made_up_handle()}, {3, host_.model().surface(1, 2)}, {5, nullptr}};
   run();
-  EXPECT_EQ(standin::selected_surfaces(host_, 0).size(), 9u);
-  EXPECT_TRUE(standin::selected_surfaces(host_, 1).empty());
+  EXPECT_EQ(host_.selection().selected_surfaces(0).size(), 9u);
+  EXPECT_TRUE(host_.selection().selected_surfaces(1).empty());
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"});
   expect_host_clean();  // also: no null or unknown handle reached the selection
 }
 
 TEST_F(InconsistentHost, SeedsOutsideTheTableAreSkippedAndRepeatsCountOnce) {
-  host_.extra_whole_surfaces = {nullptr, made_up_handle(), host_.surface(0, 0),
-                                host_.surface(0, 0)};
+  host_.faults().extra_whole_surfaces = {nullptr, made_up_handle(), host_.model().surface(0, 0),
+                                         host_.model().surface(0, 0)};
   run();
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"});
-  EXPECT_EQ(host_.last_selected_list().size(), 9u);
+  EXPECT_EQ(host_.selection().last_selected_list().size(), 9u);
   expect_host_clean();
 }
 
 TEST_F(InconsistentHost, CountAboveTheSurfaceListLeavesNothingUnset) {
   seeded_->inconsistencies.reported_surface_count = 40;
   run();
-  EXPECT_EQ(standin::selected_surfaces(host_, 0).size(), 9u);
+  EXPECT_EQ(host_.selection().selected_surfaces(0).size(), 9u);
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"});
   expect_host_clean();
 }
@@ -63,10 +65,10 @@ TEST_F(InconsistentHost, CountBelowTheSurfaceListStillReachesEveryListedSurface)
   // The table first made for the count is too small; the command moves to one that holds every
   // listed surface (and never writes past either).
   for (int count : {2, 0, -7}) {
-    host_.clear_log();
+    host_.events().clear();
     seeded_->inconsistencies.reported_surface_count = count;
     run();
-    EXPECT_EQ(standin::selected_surfaces(host_, 0).size(), 9u) << count;
+    EXPECT_EQ(host_.selection().selected_surfaces(0).size(), 9u) << count;
     EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"}) << count;
     expect_host_clean();
   }
@@ -76,16 +78,16 @@ TEST_F(InconsistentHost, SeedsWithoutAnOwnerTakeNoObjectIn) {
   seeded_->inconsistencies.disowned = true;
   run();
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 0 surfaces"});
-  EXPECT_EQ(standin::selected_surfaces(host_, 0), Indices{0});  // the selection is left as it was
+  EXPECT_EQ(host_.selection().selected_surfaces(0), Indices{0});  // the selection is left as it was
   expect_host_clean();
 }
 
 TEST_F(InconsistentHost, ObjectListsThatClaimOtherObjectsSurfacesStayInTheirOwnObjects) {
   // An edge of "seeded" also names a surface of the seed object "other": both are in the table.
-  host_.select_surface(1, 0);
-  seeded_->inconsistencies.extra_edge_surfaces = {{0, host_.surface(1, 3)}};
+  host_.selection().select_surface(1, 0);
+  seeded_->inconsistencies.extra_edge_surfaces = {{0, host_.model().surface(1, 3)}};
   run();
-  EXPECT_EQ(standin::selected_surfaces(host_, 1).size(), 4u);
+  EXPECT_EQ(host_.selection().selected_surfaces(1).size(), 4u);
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 13 surfaces"});
   expect_host_clean();
 }
@@ -93,19 +95,19 @@ TEST_F(InconsistentHost, ObjectListsThatClaimOtherObjectsSurfacesStayInTheirOwnO
 TEST_F(InconsistentHost, RefusedEdgeJoinsAreGivenBackAndTheSeedsStillSelected) {
   // The edges a refused join leaves out go back to the modeller, and the walk to the joined
   // list's end never starts from the null an empty list still is.
-  host_.select_surface(1, 0);
+  host_.selection().select_surface(1, 0);
   struct Case {
     int joins_allowed;
     Indices seeded_selected;
   };
   for (const Case& c : {Case{0, Indices{0}}, Case{1, Indices{0, 1, 2, 3, 4, 5, 6, 7, 8}}}) {
-    host_.undo();  // back to the two seeds
-    host_.clear_log();
-    host_.list_appends_left = c.joins_allowed;
+    host_.selection().undo();  // back to the two seeds
+    host_.events().clear();
+    host_.faults().list_appends_left = c.joins_allowed;
     run();
     SCOPED_TRACE(c.joins_allowed);
-    EXPECT_EQ(standin::selected_surfaces(host_, 0), c.seeded_selected);
-    EXPECT_EQ(standin::selected_surfaces(host_, 1), Indices{0});
+    EXPECT_EQ(host_.selection().selected_surfaces(0), c.seeded_selected);
+    EXPECT_EQ(host_.selection().selected_surfaces(1), Indices{0});
     expect_host_clean();
   }
 }

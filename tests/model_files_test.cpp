@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "stand_in_host/model_file.h"
+#include "model_files/model_file.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "stand_in_host/demo_scene.h"
-#include "stand_in_host/plugin_loader.h"
+#include "modeller/plugin_loader.h"
 #include "tests/test_models.h"
+#include "vexo_sim/demo_scene.h"
 
 namespace {
 
@@ -46,9 +46,9 @@ TEST_F(PluginLoading, InitAddsTheCommandAndMenuItemOnce) {
   auto init_with_argument = reinterpret_cast<int(VEXO_CDECL*)(void*)>(
       reinterpret_cast<void (*)()>(plugin->entry_points().init));
   EXPECT_EQ(init_with_argument(&host_), 0);
-  EXPECT_EQ(host_.command_count(), 1u);
-  ASSERT_EQ(host_.tools_menu().size(), 1u);
-  const standin::MenuItem& item = host_.tools_menu()[0];
+  EXPECT_EQ(host_.commands().command_count(), 1u);
+  ASSERT_EQ(host_.commands().tools_menu().size(), 1u);
+  const standin::MenuItem& item = host_.commands().tools_menu()[0];
   EXPECT_EQ(item.label, "Select connected surfaces");
   EXPECT_EQ(item.command, "vexo kwtadjsurf_go");
   EXPECT_EQ(item.description,
@@ -63,11 +63,11 @@ TEST_F(PluginLoading, ExitBeforeInitChangesNothingAndExitKeepsTheCommand) {
   auto init_plugin = reinterpret_cast<int (*)()>(dlsym(library, "VexoPluginInit"));
   ASSERT_TRUE(exit_plugin && init_plugin);
   EXPECT_EQ(exit_plugin(), 0);
-  EXPECT_TRUE(host_.calls().empty());
+  EXPECT_TRUE(host_.events().calls().empty());
   EXPECT_EQ(init_plugin(), 0);
   EXPECT_EQ(exit_plugin(), 0);
-  EXPECT_EQ(host_.command_count(), 1u);
-  EXPECT_EQ(host_.tools_menu().size(), 1u);
+  EXPECT_EQ(host_.commands().command_count(), 1u);
+  EXPECT_EQ(host_.commands().tools_menu().size(), 1u);
   dlclose(library);
 }
 
@@ -76,13 +76,13 @@ TEST_F(PluginLoading, MenuItemRunsTheCommandOnTheDemoScene) {
   ASSERT_TRUE(plugin);
   standin::build_demo_scene(host_);
   EXPECT_EQ(host_.pick_menu_item("Select connected surfaces"), "");
-  EXPECT_EQ(host_.event_texts(EventKind::kMessage),
+  EXPECT_EQ(host_.events().texts(EventKind::kMessage),
             std::vector<std::string>{"Selected 10 surfaces"});
-  EXPECT_EQ(standin::selected_surfaces(host_, 0).size(), 6u);
-  EXPECT_EQ(standin::selected_surfaces(host_, 1).size(), 4u);
-  EXPECT_TRUE(standin::selected_surfaces(host_, 2).empty());
+  EXPECT_EQ(host_.selection().selected_surfaces(0).size(), 6u);
+  EXPECT_EQ(host_.selection().selected_surfaces(1).size(), 4u);
+  EXPECT_TRUE(host_.selection().selected_surfaces(2).empty());
   EXPECT_EQ(host_.run_command_text("vexo kwtadjsurf_go"), "");
-  EXPECT_EQ(host_.undo_steps().size(), 2u);
+  EXPECT_EQ(host_.selection().undo_steps().size(), 2u);
   expect_host_clean();
 }
 
@@ -93,7 +93,7 @@ TEST_F(PluginLoading, ErrorsNameTheFileAndTheMissingEntryPoint) {
   EXPECT_FALSE(standin::load_plugin(NOT_A_PLUGIN_PATH, &error));
   EXPECT_NE(error.find(NOT_A_PLUGIN_PATH), std::string::npos) << error;
   EXPECT_NE(error.find("has no entry point 'VexoPluginExit'"), std::string::npos) << error;
-  EXPECT_TRUE(host_.calls().empty());
+  EXPECT_TRUE(host_.events().calls().empty());
 }
 
 }  // namespace

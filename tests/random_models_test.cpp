@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/reference_models.h"
+#include "test_support/reference_models.h"
 #include "tests/test_models.h"
 
 namespace {
@@ -35,25 +35,25 @@ TEST_F(RandomModels, SelectionMatchesUnionFindOfSharedEdges) {
       seeds.emplace_back();
       for (std::uint32_t s = 0; s < meshes.back().surface_count(); ++s) {
         if (random() % 12 == 0) {
-          host.select_surface(o, s);
+          host.selection().select_surface(o, s);
           seeds.back().push_back(s);
         }
       }
       expected_count += static_cast<std::uint32_t>(reachable_from(meshes[o], seeds[o]).size());
     }
-    host.set_select_mode(random() % 2 ? standin::kSurfaceMode : standin::kVertexMode);
+    host.selection().set_mode(random() % 2 ? standin::kSurfaceMode : standin::kVertexMode);
     run();
 
     SCOPED_TRACE("round " + std::to_string(round));
     const bool any_seed = expected_count != 0;
-    EXPECT_EQ(host.event_texts(standin::EventKind::kMessage).size(), any_seed ? 1u : 0u);
+    EXPECT_EQ(host.events().texts(standin::EventKind::kMessage).size(), any_seed ? 1u : 0u);
     if (any_seed) {
-      EXPECT_EQ(host.event_texts(standin::EventKind::kMessage)[0],
+      EXPECT_EQ(host.events().texts(standin::EventKind::kMessage)[0],
                 "Selected " + std::to_string(expected_count) + " surfaces");
     }
     for (int o = 0; o < objects; ++o) {
       const Indices expected = any_seed ? reachable_from(meshes[o], seeds[o]) : seeds[o];
-      ASSERT_EQ(standin::selected_surfaces(host, o), expected) << "object " << o;
+      ASSERT_EQ(host.selection().selected_surfaces(o), expected) << "object " << o;
     }
     ASSERT_TRUE(host.problems().empty()) << ::testing::PrintToString(host.problems());
   }

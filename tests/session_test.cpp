@@ -5,10 +5,10 @@
 #include <sstream>
 #include <string>
 
-#include "stand_in_host/json_report.h"
-#include "stand_in_host/mesh_generators.h"
-#include "stand_in_host/named_indices.h"
-#include "stand_in_host/session.h"
+#include "mesh/mesh_generators.h"
+#include "vexo_sim/json_report.h"
+#include "vexo_sim/named_indices.h"
+#include "vexo_sim/session.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ TEST_F(SessionTest, ScriptRunsUndoesAndRunsAgain) {
   EXPECT_NE(out_.str().find("message:   Selected 6 surfaces"), std::string::npos);
   EXPECT_NE(out_.str().find("Undo select connected surfaces"), std::string::npos);
   EXPECT_NE(out_.str().find("floor: 1 of 6 surfaces selected (0)"), std::string::npos);
-  EXPECT_EQ(session_.host().undo_steps().size(), 1u);
+  EXPECT_EQ(session_.host().selection().undo_steps().size(), 1u);
 }
 
 TEST_F(SessionTest, ScriptErrorsNameTheLine) {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "stand_in_host/edge_topology.h"
-#include "stand_in_host/transcript.h"
+#include "modeller/edge_topology.h"
 #include "tests/test_models.h"
+#include "vexo_sim/transcript.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ class StandInHost : public testmodels::CheckedHostTest {};
 TEST_F(StandInHost, ListAddItemWalksToTheTailFromTheNodeGiven) {
   List* list = nullptr;
   for (std::uintptr_t k = 1; k <= 4; ++k) list_add_item(&list, reinterpret_cast<void*>(k));
-  EXPECT_EQ(host_.append_hops, 0u + 0u + 1u + 2u);
+  EXPECT_EQ(host_.statistics().append_hops(), 0u + 0u + 1u + 2u);
   List* third = list->next->next;
   list_add_item(&third, reinterpret_cast<void*>(5));
   EXPECT_EQ(third, list->next->next);  // the variable changes only for an empty list
@@ -65,15 +65,15 @@ TEST_F(StandInHost, ListAddItemWalksToTheTailFromTheNodeGiven) {
 
 TEST_F(StandInHost, CheckedModeReportsLeaksDoubleFreesAndFreesOfLentLists) {
   host_.add_object(standin::quad_grid("g", 2, 2));
-  host_.select_surface(0, 1);
+  host_.selection().select_surface(0, 1);
   List* seeds = vx_selection_get_whole_surfaces_all();
   List* copy = seeds;
   EXPECT_FALSE(host_.problems().empty());  // not freed yet
   list_free(&seeds);
   list_free(&copy);
-  List* lent = vx_object_get_surfacelist(object_of_surface(host_.surface(0, 0)));
+  List* lent = vx_object_get_surfacelist(object_of_surface(host_.model().surface(0, 0)));
   list_free(&lent);
-  List* edges = vx_object_get_edges(&host_.object(0));
+  List* edges = vx_object_get_edges(&host_.model().object(0));
   const std::vector<std::string> problems = host_.problems();
   ASSERT_EQ(problems.size(), 4u) << ::testing::PrintToString(problems);
   EXPECT_NE(problems[0].find("twice"), std::string::npos);
@@ -86,19 +86,19 @@ TEST_F(StandInHost, CheckedModeReportsLeaksDoubleFreesAndFreesOfLentLists) {
 
 TEST_F(StandInHost, EdgesOfASurfaceAreIndexedNotSearched) {
   host_.add_object(standin::quad_grid("g", 3, 1));
-  List* edges = vx_object_get_edges(&host_.object(0));
-  List* of_middle = vx_edgelist_get_by_surface(edges, host_.surface(0, 1));
+  List* edges = vx_object_get_edges(&host_.model().object(0));
+  List* of_middle = vx_edgelist_get_by_surface(edges, host_.model().surface(0, 1));
   int count = 0;
   for (List* node = of_middle; node; node = node->next, ++count) {
     const Edge* edge = static_cast<const Edge*>(node->item);
     bool uses_middle = false;
     for (List* user = edge->surfaces; user; user = user->next) {
-      uses_middle = uses_middle || user->item == host_.surface(0, 1);
+      uses_middle = uses_middle || user->item == host_.model().surface(0, 1);
     }
     EXPECT_TRUE(uses_middle);
   }
   EXPECT_EQ(count, 4);
-  EXPECT_EQ(vx_edgelist_get_by_surface(nullptr, host_.surface(0, 1)), nullptr);
+  EXPECT_EQ(vx_edgelist_get_by_surface(nullptr, host_.model().surface(0, 1)), nullptr);
   vx_edgelist_free(&edges);
   expect_host_clean();
 }

@@ -37,7 +37,7 @@ void CheckedHostTest::expect_host_clean() const {
 }
 
 std::vector<std::string> CheckedHostTest::calls_after(const std::string& function) const {
-  const std::vector<std::string>& calls = host_.calls();
+  const std::vector<std::string>& calls = host_.events().calls();
   auto found = std::find(calls.begin(), calls.end(), function);
   if (found == calls.end()) return {};
   return std::vector<std::string>(found + 1, calls.end());

@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "stand_in_host/host.h"
-#include "stand_in_host/mesh.h"
-#include "stand_in_host/mesh_generators.h"
-#include "stand_in_host/transcript.h"
+#include "mesh/mesh.h"
+#include "mesh/mesh_generators.h"
+#include "modeller/host.h"
 
 namespace testmodels {
 

@@ -3,7 +3,10 @@
 # modeller's functions undefined, to be bound to the program that loads it, and needs no C++
 # runtime library.
 set -euo pipefail
-plugin=${1:?usage: check_plugin_exports.sh PATH/adjsurf.p}
+usage="usage: check_plugin_exports.sh PATH/adjsurf.p HOST-FUNCTION-LIST"
+plugin=${1:?$usage}
+# The host functions, one per line, as the build derives them from the boundary header.
+mapfile -t host_functions <"${2:?$usage}"
 
 expected_defined=$'VexoPluginAbout\nVexoPluginExit\nVexoPluginInfo\nVexoPluginInit'
 defined=$(nm -D --defined-only "$plugin" | awk '{print $3}' | sort)
@@ -13,12 +16,6 @@ if [ "$defined" != "$expected_defined" ]; then
   exit 1
 fi
 
-host_functions=(vx_add_command vx_add_tools_menu_item nothing_is_selected windows_message_dialog
-  vx_get_select_mode vx_selection_get_whole_surfaces_all object_of_surface list_add_item_unique
-  vx_object_get_num_surfaces vx_object_get_surfacelist vx_object_get_edges list_append_list
-  list_free vx_edgelist_get_by_surface list_add_item vx_edgelist_free list_add_item_head
-  display_message add_undoable_change_selection vx_selection_select_surfacelist redraw_all
-  display_status)
 undefined=$(nm -D --undefined-only "$plugin" | awk '{print $2}')
 for name in "${host_functions[@]}"; do
   if ! grep -qx "$name" <<<"$undefined"; then

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Reads the PE tables of a Windows build of the plug-in (objdump -p) and checks that it is what
 # the modeller loads: the right machine, the module name adjsurf.p, exactly the four entry points
-# by plain name, the 22 modeller functions imported by name from vexo.exe, nothing imported but
+# by plain name, the modeller's functions imported by name from vexo.exe, nothing imported but
 # Windows' own libraries (no MinGW runtime DLL), no C++ runtime linked in, and its version
 # resource.
 # Exits 77 (skipped) when the library has not been built.
 set -euo pipefail
-library=${1:?usage: check_windows_library.sh PATH/adjsurf.p pei-i386|pei-x86-64}
-format=${2:?usage: check_windows_library.sh PATH/adjsurf.p pei-i386|pei-x86-64}
-here=$(cd "$(dirname "$0")" && pwd)
+usage="usage: check_windows_library.sh PATH/adjsurf.p pei-i386|pei-x86-64 HOST-FUNCTION-LIST"
+library=${1:?$usage}
+format=${2:?$usage}
+host_function_list=${3:?$usage}  # one name per line, derived from the boundary header
 [ -f "$library" ] || { echo "skipped: $library is not built"; exit 77; }
 
 fail() { echo "$library: $*" >&2; exit 1; }
@@ -28,9 +29,10 @@ imports_from() {
     inside && NF == 0 { inside = 0 }
     inside && $1 ~ /^[0-9a-f]+$/ && NF >= 3 { print $3 }' <<<"$tables" | sort
 }
-expected_host=$(awk '/^EXPORTS/ {on = 1; next} on && NF {print $1}' "$here/../host/vexo.def" | sort)
+expected_host=$(sort "$host_function_list")
+host_count=$(wc -l <"$host_function_list")
 [ "$(imports_from vexo.exe)" = "$expected_host" ] ||
-  fail "does not import exactly the modeller's 22 functions from vexo.exe"
+  fail "does not import exactly the modeller's $host_count functions from vexo.exe"
 while read -r dll; do
   case "$dll" in
     vexo.exe | KERNEL32.dll | msvcrt.dll | ucrtbase.dll | api-ms-win-crt-*.dll) ;;
@@ -53,4 +55,4 @@ for pair in "FileDescription=Select Connected Surfaces" "FileVersion=1.0" "Produ
   grep -A1 -x "$key" <<<"$resource" | tail -n 1 | grep -qx "$value" ||
     fail "version resource lacks $key \"$value\""
 done
-echo "$library: $format, module adjsurf.p, four entry points, 22 imports from vexo.exe, system DLLs only, no C++ runtime, version resource 1.0"
+echo "$library: $format, module adjsurf.p, four entry points, $host_count imports from vexo.exe, system DLLs only, no C++ runtime, version resource 1.0"

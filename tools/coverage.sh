@@ -19,8 +19,7 @@ done
 llvm-profdata-14 merge -sparse "$work"/*.profraw -o "$work/corpus.profdata"
 
 binaries=(build-coverage/fuzz_select_connected -object build-coverage/fuzz_model_files)
-readers=(stand_in_host/obj_reader.cpp stand_in_host/off_reader.cpp stand_in_host/model_file.cpp
-  stand_in_host/model_reading.cpp stand_in_host/text_lines.cpp stand_in_host/face_loop.cpp)
+readers=(model_files/)
 echo "== coverage of the command, replaying fuzz/corpus/select_connected"
 llvm-cov-14 report "${binaries[@]}" -instr-profile="$work/corpus.profdata" \
   -show-region-summary=false -show-instantiation-summary=false select_connected/

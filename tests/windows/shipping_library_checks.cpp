@@ -19,12 +19,12 @@
 #include <string>
 #include <vector>
 
-#include "stand_in_host/demo_scene.h"
-#include "stand_in_host/host.h"
-#include "stand_in_host/mesh_generators.h"
-#include "stand_in_host/plugin_loader.h"
-#include "stand_in_host/transcript.h"
-#include "tests/reference_models.h"
+#include "mesh/mesh_generators.h"
+#include "modeller/host.h"
+#include "modeller/plugin_loader.h"
+#include "test_support/reference_models.h"
+#include "vexo_sim/demo_scene.h"
+#include "vexo_sim/transcript.h"
 
 namespace {
 
@@ -61,14 +61,14 @@ std::string check_demo_scene() {
   standin::build_demo_scene(host);
   std::string error = run_command(host);
   if (!error.empty()) return error;
-  const auto messages = host.event_texts(EventKind::kMessage);
+  const auto messages = host.events().texts(EventKind::kMessage);
   if (messages != std::vector<std::string>{"Selected 10 surfaces"}) {
     return "messages " + quoted(messages);
   }
-  if (standin::selected_surfaces(host, 0) != Indices{0, 1, 2, 3, 4, 5} ||
-      standin::selected_surfaces(host, 1) != Indices{0, 1, 2, 3}) {
-    return "selected " + standin::format_index_ranges(standin::selected_surfaces(host, 0)) +
-           " and " + standin::format_index_ranges(standin::selected_surfaces(host, 1));
+  if (host.selection().selected_surfaces(0) != Indices{0, 1, 2, 3, 4, 5} ||
+      host.selection().selected_surfaces(1) != Indices{0, 1, 2, 3}) {
+    return "selected " + standin::format_index_ranges(host.selection().selected_surfaces(0)) +
+           " and " + standin::format_index_ranges(host.selection().selected_surfaces(1));
   }
   return expect_clean(host);
 }
@@ -87,7 +87,7 @@ std::string check_random_models() {
       Indices seeds;
       for (std::uint32_t s = 0; s < mesh.surface_count(); ++s) {
         if (random() % 12 != 0) continue;
-        host.select_surface(o, s);
+        host.selection().select_surface(o, s);
         seeds.push_back(s);
       }
       expected.push_back(reference::reachable_from(mesh, seeds));
@@ -96,9 +96,9 @@ std::string check_random_models() {
     if (!error.empty()) return error;
     const std::string where = "round " + std::to_string(round) + ": ";
     for (int o = 0; o < objects; ++o) {
-      if (standin::selected_surfaces(host, o) != expected[o]) {
+      if (host.selection().selected_surfaces(o) != expected[o]) {
         return where + "object " + std::to_string(o) + " selected " +
-               standin::format_index_ranges(standin::selected_surfaces(host, o)) + ", expected " +
+               standin::format_index_ranges(host.selection().selected_surfaces(o)) + ", expected " +
                standin::format_index_ranges(expected[o]);
       }
     }
@@ -114,19 +114,19 @@ std::string check_table_cannot_be_had(int surfaces) {
   standin::Host host(true);
   standin::ActiveHost active(host);
   host.add_object(standin::quad_grid("huge", 3, 3));
-  host.object(0).inconsistencies.reported_surface_count = surfaces;
-  host.select_surface(0, 4);
+  host.model().object(0).inconsistencies.reported_surface_count = surfaces;
+  host.selection().select_surface(0, 4);
   const std::string error = run_command(host);
   if (!error.empty()) return error;
-  const auto dialogs = host.event_texts(EventKind::kDialog);
+  const auto dialogs = host.events().texts(EventKind::kDialog);
   if (dialogs != std::vector<std::string>{"adjsurfaces : Not enough memory"}) {
     return "dialogs " + quoted(dialogs);
   }
-  if (!host.event_texts(EventKind::kMessage).empty()) return "a count message was shown";
-  if (!host.undo_steps().empty()) return "an undo step was recorded";
-  if (standin::selected_surfaces(host, 0) != Indices{4}) {
+  if (!host.events().texts(EventKind::kMessage).empty()) return "a count message was shown";
+  if (!host.selection().undo_steps().empty()) return "an undo step was recorded";
+  if (host.selection().selected_surfaces(0) != Indices{4}) {
     return "the selection changed to " +
-           standin::format_index_ranges(standin::selected_surfaces(host, 0));
+           standin::format_index_ranges(host.selection().selected_surfaces(0));
   }
   return expect_clean(host);
 }
@@ -149,7 +149,7 @@ std::string check_worst_case_order_on_small_stack() {
   standin::ActiveHost active(host);
   const auto slots = reference::middle_pivot_worst_case_slots(kSurfaces);
   host.add_object(standin::quad_grid("strip", kSurfaces, 1), &slots);
-  host.select_surface(0, kSurfaces / 2);
+  host.selection().select_surface(0, kSurfaces / 2);
   std::string error;
   std::unique_ptr<standin::LoadedPlugin> plugin = standin::load_plugin(g_plugin_path, &error);
   if (plugin == nullptr) return error;
@@ -160,7 +160,7 @@ std::string check_worst_case_order_on_small_stack() {
   WaitForSingleObject(thread, INFINITE);
   CloseHandle(thread);
   if (!job.error.empty()) return job.error;
-  const auto messages = host.event_texts(EventKind::kMessage);
+  const auto messages = host.events().texts(EventKind::kMessage);
   if (messages != std::vector<std::string>{"Selected 20000 surfaces"}) {
     return "messages " + quoted(messages);
   }

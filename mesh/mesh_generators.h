@@ -1,0 +1,26 @@
+// Generated meshes for the demo, the tests and the benchmark.
+#ifndef MESH_MESH_GENERATORS_H
+#define MESH_MESH_GENERATORS_H
+
+#include <cstdint>
+#include <string>
+
+#include "mesh/mesh.h"
+
+namespace standin {
+
+// A columns x rows grid of quads in the z = 0 plane; surface (column, row) is
+// row * columns + column. A grid with one row is a strip.
+Mesh quad_grid(const std::string& name, std::uint32_t columns, std::uint32_t rows);
+
+// A polygon of `sides` sides (surface 0) ringed by `rings` rings of `sides` quads each, so that a
+// flood from the polygon meets a frontier of `sides` surfaces at every step.
+Mesh ringed_polygon(const std::string& name, std::uint32_t sides, std::uint32_t rings);
+
+// Appends `part` to `mesh` as a separate piece: its vertices moved by `offset` and its loops
+// renumbered, so the piece shares no vertex, and hence no edge, with what `mesh` held.
+void append_part(Mesh& mesh, const Mesh& part, const Vec3& offset);
+
+}  // namespace standin
+
+#endif  // MESH_MESH_GENERATORS_H

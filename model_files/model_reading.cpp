@@ -1,0 +1,36 @@
+#include "model_files/model_reading.h"
+
+#include <cmath>
+
+#include "model_files/text_lines.h"
+
+namespace standin {
+
+std::string at_line(const std::string& name, std::size_t line, const std::string& reason) {
+  return name + ":" + std::to_string(line) + ": " + reason;
+}
+
+std::string stem_of(const std::string& path) {
+  const auto slash = path.find_last_of("/\\");
+  std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+  const auto dot = file.find_last_of('.');
+  return dot == std::string::npos || dot == 0 ? file : file.substr(0, dot);
+}
+
+std::string read_vertex(const std::vector<std::string_view>& words, std::size_t first,
+                        Vec3& position) {
+  if (words.size() < first + 3) return "a vertex needs three coordinates";
+  double* coordinates[] = {&position.x, &position.y, &position.z};
+  for (std::size_t i = first; i < first + 3; ++i) {
+    double& value = *coordinates[i - first];
+    if (!parse_finite(words[i], value)) {
+      return "vertex coordinate '" + std::string(words[i]) + "' is not a finite number";
+    }
+    if (std::fabs(value) > kLargestCoordinate) {
+      return "vertex coordinate '" + std::string(words[i]) + "' is out of range";
+    }
+  }
+  return "";
+}
+
+}  // namespace standin

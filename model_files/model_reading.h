@@ -1,0 +1,31 @@
+// Small pieces the OBJ and OFF readers share.
+#ifndef MODEL_FILES_MODEL_READING_H
+#define MODEL_FILES_MODEL_READING_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mesh/mesh.h"
+
+namespace standin {
+
+// The largest coordinate a model may have; beyond it a picture's arithmetic would overflow.
+inline constexpr double kLargestCoordinate = 1e15;
+
+// "NAME:LINE: reason".
+std::string at_line(const std::string& name, std::size_t line, const std::string& reason);
+
+// The file name without folders and extension, as an object's name.
+std::string stem_of(const std::string& path);
+
+// Reads words[first], words[first + 1] and words[first + 2] as a vertex's coordinates.
+// Output:  position  the coordinates, when they are valid
+// Returns: empty, or the reason they are not coordinates.
+std::string read_vertex(const std::vector<std::string_view>& words, std::size_t first,
+                        Vec3& position);
+
+}  // namespace standin
+
+#endif  // MODEL_FILES_MODEL_READING_H

@@ -1,0 +1,81 @@
+#include "test_support/reference_models.h"
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+#include <string>
+#include <utility>
+
+namespace reference {
+namespace {
+
+struct UnionFind {
+  explicit UnionFind(std::size_t size) : parent(size) {
+    std::iota(parent.begin(), parent.end(), 0);
+  }
+  std::uint32_t root(std::uint32_t x) {
+    while (parent[x] != x) x = parent[x] = parent[parent[x]];
+    return x;
+  }
+  void join(std::uint32_t a, std::uint32_t b) { parent[root(a)] = root(b); }
+  std::vector<std::uint32_t> parent;
+};
+
+}  // namespace
+
+Indices reachable_from(const standin::Mesh& mesh, const Indices& seeds) {
+  UnionFind groups(mesh.surface_count());
+  std::map<std::pair<std::uint32_t, std::uint32_t>, std::uint32_t> first_user;
+  for (std::uint32_t s = 0; s < mesh.surface_count(); ++s) {
+    mesh.for_each_edge_step(s, [&](std::uint32_t a, std::uint32_t b) {
+      auto inserted = first_user.emplace(std::minmax(a, b), s);
+      if (!inserted.second) groups.join(s, inserted.first->second);
+    });
+  }
+  Indices reached;
+  for (std::uint32_t s = 0; s < mesh.surface_count(); ++s) {
+    for (std::uint32_t seed : seeds) {
+      if (groups.root(s) == groups.root(seed)) {
+        reached.push_back(s);
+        break;
+      }
+    }
+  }
+  return reached;
+}
+
+standin::Mesh random_mesh(std::mt19937& random, int number) {
+  standin::Mesh mesh;
+  mesh.name = "object" + std::to_string(number);
+  const std::uint32_t vertices = 3 + random() % 25;
+  for (std::uint32_t v = 0; v < vertices; ++v) mesh.add_vertex(v, v % 5, v % 3);
+  const std::uint32_t surfaces = random() % 40;
+  for (std::uint32_t s = 0; s < surfaces; ++s) {
+    std::vector<std::uint32_t> loop(3 + random() % 3);
+    for (auto& v : loop) v = random() % vertices;
+    mesh.add_surface(loop);
+  }
+  return mesh;
+}
+
+std::vector<std::uint32_t> shuffled_slots(std::mt19937& random, std::uint32_t count) {
+  std::vector<std::uint32_t> slots(count);
+  std::iota(slots.begin(), slots.end(), 0);
+  std::shuffle(slots.begin(), slots.end(), random);
+  return slots;
+}
+
+std::vector<std::uint32_t> middle_pivot_worst_case_slots(std::uint32_t count) {
+  if (count == 0) return {};
+  std::vector<std::uint32_t> slot_of(count);
+  std::vector<std::uint32_t> at(count);
+  std::iota(at.begin(), at.end(), 0);
+  for (std::uint32_t hi = count - 1; hi > 0; --hi) {
+    slot_of[at[hi / 2]] = hi;
+    std::swap(at[hi / 2], at[hi]);
+  }
+  slot_of[at[0]] = 0;
+  return slot_of;
+}
+
+}  // namespace reference

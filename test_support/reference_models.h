@@ -1,0 +1,35 @@
+// Models for checking the command against an independent answer: random multi-object meshes,
+// the surfaces a union-find over shared edges reaches, and a handle order that is a quicksort's
+// worst case. Free of any test framework, so that the Windows checks use them too.
+#ifndef TEST_SUPPORT_REFERENCE_MODELS_H
+#define TEST_SUPPORT_REFERENCE_MODELS_H
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "mesh/mesh.h"
+
+namespace reference {
+
+using Indices = std::vector<std::uint32_t>;
+
+// The surfaces of `mesh`, ascending, that share a chain of edges with one of `seeds`.
+Indices reachable_from(const standin::Mesh& mesh, const Indices& seeds);
+
+// A mesh named "object<number>" of up to 39 random loops of 3 to 5 corners over a few vertices:
+// shared edges, repeated corners, pieces and lone surfaces all occur.
+standin::Mesh random_mesh(std::mt19937& random, int number);
+
+// The numbers 0..count-1 in random order: record slots that make handle order differ from file
+// order.
+std::vector<std::uint32_t> shuffled_slots(std::mt19937& random, std::uint32_t count);
+
+// Record slots that make the middle entry the largest of every range a middle-pivot quicksort
+// meets: each partition splits off one entry, so a sort that recursed into the larger part would
+// go one frame deeper per surface.
+std::vector<std::uint32_t> middle_pivot_worst_case_slots(std::uint32_t count);
+
+}  // namespace reference
+
+#endif  // TEST_SUPPORT_REFERENCE_MODELS_H

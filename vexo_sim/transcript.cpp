@@ -1,0 +1,79 @@
+#include "vexo_sim/transcript.h"
+
+#include <algorithm>
+
+namespace standin {
+
+std::string format_index_ranges(const std::vector<std::uint32_t>& sorted_indices) {
+  if (sorted_indices.empty()) return "none";
+  std::string text;
+  for (std::size_t i = 0; i < sorted_indices.size();) {
+    std::size_t last = i;
+    while (last + 1 < sorted_indices.size() &&
+           sorted_indices[last + 1] == sorted_indices[last] + 1) {
+      ++last;
+    }
+    if (!text.empty()) text += ", ";
+    text += std::to_string(sorted_indices[i]);
+    if (last > i) text += "-" + std::to_string(sorted_indices[last]);
+    i = last + 1;
+  }
+  return text;
+}
+
+void print_plugin(std::ostream& out, const LoadedPlugin& plugin) {
+  out << "Plug-in " << plugin.path() << "\n"
+      << "  About: " << plugin.entry_points().about() << "\n"
+      << "  Info:  " << plugin.entry_points().info() << "\n";
+}
+
+void print_tools_menu(std::ostream& out, const Host& host) {
+  out << "Tools menu:\n";
+  for (const MenuItem& item : host.commands().tools_menu()) {
+    out << "  " << item.label << "    [" << item.command << "]\n"
+        << "      " << item.description << "\n";
+  }
+}
+
+void print_selection(std::ostream& out, const Host& host) {
+  const Selection& selection = host.selection().current();
+  for (std::size_t o = 0; o < selection.whole_surfaces.size(); ++o) {
+    const std::vector<std::uint32_t> surfaces = host.selection().selected_surfaces(o);
+    const auto& vertices = selection.vertices[o];
+    const auto lone_vertices = std::count(vertices.begin(), vertices.end(), 1);
+    const VexoModelObject& object = host.model().object(o);
+    out << "  " << object.name() << ": " << surfaces.size() << " of " << object.surface_count()
+        << " surfaces selected (" << format_index_ranges(surfaces) << ")";
+    if (lone_vertices > 0) out << ", " << lone_vertices << " lone vertices";
+    out << "\n";
+  }
+}
+
+void print_events(std::ostream& out, const Host& host, std::size_t first) {
+  const std::vector<HostEvent>& events = host.events().entries();
+  for (std::size_t i = first; i < events.size(); ++i) {
+    const HostEvent& event = events[i];
+    switch (event.kind) {
+      case EventKind::kDialog:
+        out << "  dialog:    " << event.text << "\n";
+        break;
+      case EventKind::kMessage:
+        out << "  message:   " << event.text << "\n";
+        break;
+      case EventKind::kUndoStep:
+        out << "  undo step: " << event.text << "\n";
+        break;
+      case EventKind::kSelect:
+        out << "  selected:  " << event.text << "\n";
+        break;
+      case EventKind::kRedraw:
+        out << "  views redrawn\n";
+        break;
+      case EventKind::kStatus:
+        out << "  status refreshed\n";
+        break;
+    }
+  }
+}
+
+}  // namespace standin

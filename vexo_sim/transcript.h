@@ -1,0 +1,28 @@
+// What vexo-sim prints for a person: the plug-in, the Tools menu, the selection per object and
+// what the modeller showed.
+#ifndef VEXO_SIM_TRANSCRIPT_H
+#define VEXO_SIM_TRANSCRIPT_H
+
+#include <cstddef>
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "modeller/host.h"
+#include "modeller/plugin_loader.h"
+
+namespace standin {
+
+// "0-5, 8, 10-11" for the sorted indices {0,1,2,3,4,5,8,10,11}; "none" when empty.
+std::string format_index_ranges(const std::vector<std::uint32_t>& sorted_indices);
+
+void print_plugin(std::ostream& out, const LoadedPlugin& plugin);
+void print_tools_menu(std::ostream& out, const Host& host);
+void print_selection(std::ostream& out, const Host& host);
+// The events logged from index `first` on.
+void print_events(std::ostream& out, const Host& host, std::size_t first);
+
+}  // namespace standin
+
+#endif  // VEXO_SIM_TRANSCRIPT_H

@@ -1,0 +1,191 @@
+// vexo-sim: the stand-in modeller on the command line. It loads the plug-in the way the modeller
+// does, loads a model (or builds the demo scene), selects seeds, picks "Select connected
+// surfaces" from the Tools menu (or runs a script of actions), and shows what a user would see:
+// as text, as a JSON report, and as an SVG picture.
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "vexo_sim/demo_scene.h"
+#include "vexo_sim/json_report.h"
+#include "vexo_sim/session.h"
+#include "vexo_sim/transcript.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: vexo-sim [MODEL] [options]\n"
+    "  MODEL                           an .obj or .off file; without it (and without --script)\n"
+    "                                  the built-in demo scene\n"
+    "  --select OBJECT:SURFACES        select whole surfaces, e.g. box:0,4,10-12 (repeatable);\n"
+    "                                  OBJECT is a name or a 0-based index\n"
+    "  --select-vertices OBJECT:VERTICES  select lone vertices (repeatable)\n"
+    "  --mode surface|vertex|N         the select mode (default surface)\n"
+    "  --menu LABEL                    the Tools-menu item to pick (default \"Select connected "
+    "surfaces\")\n"
+    "  --command TEXT                  run a host command text instead, e.g. \"vexo "
+    "kwtadjsurf_go\"\n"
+    "  --script FILE|-                 run a session script (one action a line) instead\n"
+    "  --plugin PATH                   the plug-in (default: adjsurf.p beside this program)\n"
+    "  --json                          print a JSON report instead of the transcript\n"
+    "  --svg FILE [--view VIEW]        draw the result; VIEW is front, back, top, side or iso\n";
+
+struct Options {
+  std::string model;
+  std::vector<std::string> surface_seeds;
+  std::vector<std::string> vertex_seeds;
+  std::string mode;
+  std::string menu = standin::kSelectConnectedMenuLabel;
+  std::string command;
+  std::string script;
+  std::string plugin;
+  bool json = false;
+  std::string svg;
+  std::string view = "iso";
+};
+
+// The plug-in beside this program, as the build lays them out.
+std::string default_plugin_path() {
+  char buffer[4096] = {};
+#if defined(_WIN32)
+  const DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer - 1);
+  std::string self(buffer, length);
+  const auto slash = self.find_last_of("\\/");
+#else
+  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  std::string self(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+  const auto slash = self.find_last_of('/');
+#endif
+  if (slash == std::string::npos) return "build/adjsurf.p";
+  return self.substr(0, slash + 1) + "adjsurf.p";
+}
+
+// Returns empty, or what is wrong with the arguments.
+std::string parse_options(int argc, char** argv, Options& options) {
+  options.plugin = default_plugin_path();
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    auto value = [&](std::string& into) {
+      if (i + 1 >= argc) return false;
+      into = argv[++i];
+      return true;
+    };
+    std::string item;
+    bool ok = true;
+    if (argument == "--select") {
+      ok = value(item);
+      options.surface_seeds.push_back(item);
+    } else if (argument == "--select-vertices") {
+      ok = value(item);
+      options.vertex_seeds.push_back(item);
+    } else if (argument == "--mode") {
+      ok = value(options.mode);
+    } else if (argument == "--menu") {
+      ok = value(options.menu);
+    } else if (argument == "--command") {
+      ok = value(options.command);
+    } else if (argument == "--script") {
+      ok = value(options.script);
+    } else if (argument == "--plugin") {
+      ok = value(options.plugin);
+    } else if (argument == "--svg") {
+      ok = value(options.svg);
+    } else if (argument == "--view") {
+      ok = value(options.view);
+    } else if (argument == "--json") {
+      options.json = true;
+    } else if (argument.rfind("--", 0) == 0 || !options.model.empty()) {
+      return "unexpected argument '" + argument + "'";
+    } else {
+      options.model = argument;
+    }
+    if (!ok) return argument + " needs a value";
+  }
+  return "";
+}
+
+// Loads the model or the demo scene, then the seeds and the mode.
+std::string set_up_scene(standin::Session& session, const Options& options) {
+  std::string error;
+  if (!options.model.empty()) {
+    error = session.load_model(options.model);
+  } else if (options.script.empty()) {
+    standin::build_demo_scene(session.host());
+  }
+  for (const std::string& seed : options.surface_seeds) {
+    if (error.empty()) error = session.select(seed, standin::IndexKind::kSurfaces);
+  }
+  for (const std::string& seed : options.vertex_seeds) {
+    if (error.empty()) error = session.select(seed, standin::IndexKind::kVertices);
+  }
+  if (error.empty() && !options.mode.empty()) error = session.set_mode(options.mode);
+  return error;
+}
+
+std::string run_actions(standin::Session& session, const Options& options) {
+  if (options.script.empty()) {
+    return options.command.empty() ? session.pick_menu_item(options.menu)
+                                   : session.run_command(options.command);
+  }
+  if (options.script == "-") return session.run_script(std::cin, "stdin");
+  std::ifstream script(options.script);
+  if (!script) return options.script + ": cannot open the script";
+  return session.run_script(script, options.script);
+}
+
+int fail(const std::string& error) {
+  std::cerr << "vexo-sim: " << error << "\n";
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
+      std::cout << kUsage;
+      return 0;
+    }
+  }
+  Options options;
+  const std::string usage_error = parse_options(argc, argv, options);
+  if (!usage_error.empty()) {
+    std::cerr << "vexo-sim: " << usage_error << "\n" << kUsage;
+    return 2;
+  }
+
+  standin::Session session(std::cout, std::cerr, options.json);
+  std::string error = session.load_plugin(options.plugin);
+  if (!error.empty()) return fail(error);
+  if (!options.json) {
+    standin::print_plugin(std::cout, *session.plugin());
+    standin::print_tools_menu(std::cout, session.host());
+  }
+  error = set_up_scene(session, options);
+  if (!error.empty()) return fail(error);
+  if (!options.json && session.host().model().object_count() > 0) {
+    std::cout << "\nSelection before:\n";
+    standin::print_selection(std::cout, session.host());
+    std::cout << "\n";
+  }
+  error = run_actions(session, options);
+  if (!error.empty()) return fail(error);
+  if (options.json) {
+    standin::write_json_report(std::cout, session.host());
+  } else {
+    std::cout << "\nSelection after:\n";
+    standin::print_selection(std::cout, session.host());
+  }
+  if (!options.svg.empty()) {
+    error = session.picture(options.svg, options.view);
+    if (!error.empty()) return fail(error);
+  }
+  return 0;
+}
