@@ -3,12 +3,10 @@
 // share, the list walks, the peak memory of the run, and a linear flood over flat arrays as the
 // yardstick for the plug-in's own time.
 //
-// The command's time and the host's share come from the same run. Every host call is timed by
-// the processor's time-stamp counter, which costs a few cycles to read; the run's own wall time
-// converts ticks to milliseconds, and what timing adds per call is measured right after the run
-// on the host's cheapest function and taken off the command's time. Where that correction is
-// large against the plug-in's own time, or the host's ticks exceed the run's, the share is
-// printed as "n/a" rather than as a number.
+// The command's time and the host's share come from the same run: while it runs, a timer
+// samples which host function is running (host_time_sampler.h), and the shares of the samples
+// split the run's wall time. Where a run is too short for enough samples, the split is printed
+// as "n/a" rather than as a number.
 //
 // usage: select_connected_benchmark [--plugin PATH] [--quick] [--detail] [--only TEXT]
 //                                   [--repeat N]
@@ -29,6 +27,7 @@
 #include <thread>
 #include <vector>
 
+#include "benchmarks/host_time_sampler.h"
 #include "benchmarks/linear_flood.h"
 #include "mesh/mesh_generators.h"
 #include "modeller/host.h"
@@ -47,22 +46,36 @@ struct Model {
   bool shuffled_handles = false;
 };
 
-using PerFunction = std::array<standin::CallStatistics::PerFunction, standin::kHostFunctionCount>;
+// Samples a second of wall time, and the fewest samples a split is printed from: the host's share
+// is then good to about 3.5 points of the command's time in the worst case. Each sample costs the
+// run an interrupt (about 17 microseconds on a virtual machine measured here), so the rate is
+// kept to where that adds a few per cent; runs shorter than a tenth of a second print "n/a".
+constexpr int kSampleRate = 2000;
+constexpr std::uint32_t kFewestSamples = 200;
 
-// One timed run of the command: its wall time and the host's share, all from that run.
-struct TimedRun {
-  double command_ms = 0;        // wall time, less what timing the host calls added
-  double host_ms = 0;           // inside host functions
-  double list_walk_ms = 0;      // inside the host's list walks
-  double ms_per_tick = 0;       // the run's own calibration of the time-stamp counter
-  bool share_measured = false;  // false: the split into host and plug-in is not trustworthy
-  PerFunction calls{};
+// One run of the command: its wall time and the host's share, both from that run.
+struct SampledRun {
+  double command_ms = 0;
+  HostSamples samples{};
+  std::uint32_t total_samples = 0;
+  bool split_measured = false;  // false: too few samples, or the timer could not be set
+  std::array<std::uint64_t, standin::kHostFunctionCount> calls{};
+
+  // The share of the command's time spent in the host functions `counted` selects.
+  template <typename Counted>
+  double host_ms(Counted counted) const {
+    std::uint32_t inside = 0;
+    for (std::size_t f = 0; f < standin::kHostFunctionCount; ++f) {
+      if (counted(static_cast<standin::HostFunction>(f))) inside += samples[f + 1];
+    }
+    return total_samples != 0 ? command_ms * inside / total_samples : 0;
+  }
 };
 
 struct Figures {
   std::size_t surfaces = 0;
   std::size_t seeds = 0;
-  TimedRun best;  // the run with the least command time
+  SampledRun best;  // the run with the least command time
   double hops_per_append = 0;
   double peak_mb = 0;
   double reference_ms = 0;
@@ -133,24 +146,6 @@ std::vector<std::uint32_t> shuffled_slots(std::uint32_t count) {
   return slots;
 }
 
-// Whether the time-stamp counter ticks at one rate whatever the core's clock and sleep states do;
-// without that, ticks cannot be turned into time.
-bool counter_is_steady() {
-#if defined(__x86_64__) || defined(__i386__)
-  std::ifstream cpuinfo("/proc/cpuinfo");
-  std::string line;
-  while (std::getline(cpuinfo, line)) {
-    if (line.rfind("flags", 0) == 0) {
-      return line.find(" constant_tsc") != std::string::npos &&
-             line.find(" nonstop_tsc") != std::string::npos;
-    }
-  }
-  return false;
-#else
-  return true;  // the host counts steady-clock nanoseconds there
-#endif
-}
-
 void build_scene(standin::Host& host, const Model& model) {
   for (std::size_t o = 0; o < model.meshes.size(); ++o) {
     const standin::Mesh& mesh = model.meshes[o];
@@ -180,26 +175,6 @@ bool run_command(standin::Host& host) {
   return error.empty();
 }
 
-// What timing adds to one host call, in ticks: the host's cheapest function called many times
-// with timing on and off, on the same host and just after the run it corrects.
-double timing_ticks_per_call(standin::Host& host) {
-  constexpr int kCalls = 1 << 14;
-  auto loop_ticks = [&] {
-    const std::uint64_t start = standin::read_ticks();
-    for (int i = 0; i < kCalls; ++i) vx_get_select_mode();
-    return static_cast<double>(standin::read_ticks() - start);
-  };
-  double untimed = 1e300;
-  double timed = 1e300;
-  for (int round = 0; round < 3; ++round) {
-    untimed = std::min(untimed, loop_ticks());
-    host.statistics().set_timing(true);
-    timed = std::min(timed, loop_ticks());
-    host.statistics().set_timing(false);
-  }
-  return std::max(0.0, timed - untimed) / kCalls;
-}
-
 // What the plug-in takes from the C allocator for one run, which the heap meter does not see:
 // a table entry per surface of the seeded objects, and the lookup memo.
 std::size_t plugin_heap_bytes(const Model& model) {
@@ -227,50 +202,28 @@ bool measure_first_run(const Model& model, standin::Host& host, Figures& figures
   return true;
 }
 
-// One run from the same selection with every host call timed; the command's time and the host's
-// share both come from it.
-bool timed_run(standin::Host& host, bool steady_counter, TimedRun& run) {
+// One run from the same selection, sampled.
+bool sampled_run(standin::Host& host, SampledRun& run) {
   host.selection().undo();
-  standin::CallStatistics& statistics = host.statistics();
-  statistics.reset();
-  statistics.set_timing(true);
+  host.statistics().reset();
+  HostTimeSampler sampler(host.statistics(), kSampleRate);
   const auto start = Clock::now();
-  const std::uint64_t start_ticks = standin::read_ticks();
   const bool ran = run_command(host);
-  const std::uint64_t run_ticks = standin::read_ticks() - start_ticks;
-  const double wall_ms = milliseconds(Clock::now() - start);
-  statistics.set_timing(false);
+  run.command_ms = milliseconds(Clock::now() - start);
+  const bool sampled = sampler.stop(run.samples);
   if (!ran) return false;
-  run.calls = statistics.per_function();
-  std::uint64_t host_ticks = 0;
-  std::uint64_t walk_ticks = 0;
-  std::uint64_t calls = 0;
-  for (std::size_t f = 0; f < standin::kHostFunctionCount; ++f) {
-    host_ticks += run.calls[f].ticks;
-    calls += run.calls[f].calls;
-    if (standin::is_list_walk(static_cast<standin::HostFunction>(f)))
-      walk_ticks += run.calls[f].ticks;
-  }
-  run.ms_per_tick = run_ticks != 0 ? wall_ms / static_cast<double>(run_ticks) : 0;
-  const double timing_ms =
-      static_cast<double>(calls) * timing_ticks_per_call(host) * run.ms_per_tick;
-  run.command_ms = wall_ms - timing_ms;
-  run.host_ms = static_cast<double>(host_ticks) * run.ms_per_tick;
-  run.list_walk_ms = static_cast<double>(walk_ticks) * run.ms_per_tick;
-  // The split is trusted when the counter is steady, the host's share fits in the run, and the
-  // correction for timing is small beside the plug-in's own time.
-  const double own_ms = run.command_ms - run.host_ms;
-  run.share_measured = steady_counter && run_ticks != 0 && own_ms > 0 && timing_ms < 0.25 * own_ms;
+  run.calls = host.statistics().calls();
+  for (std::uint32_t count : run.samples) run.total_samples += count;
+  run.split_measured = sampled && run.total_samples >= kFewestSamples;
   return true;
 }
 
-// The best of `repeat` timed runs, as the machine is shared and the best run is the least
-// disturbed.
-bool measure_command(standin::Host& host, int repeat, bool steady_counter, Figures& figures) {
+// The best of `repeat` runs, as the machine is shared and the best run is the least disturbed.
+bool measure_command(standin::Host& host, int repeat, Figures& figures) {
   figures.best.command_ms = 1e300;
   for (int round = 0; round < repeat; ++round) {
-    TimedRun run;
-    if (!timed_run(host, steady_counter, run)) return false;
+    SampledRun run;
+    if (!sampled_run(host, run)) return false;
     if (run.command_ms < figures.best.command_ms) figures.best = run;
   }
   return true;
@@ -291,8 +244,7 @@ void measure_reference(const Model& model, int repeat, Figures& figures) {
   }
 }
 
-bool measure(const Model& model, const std::string& plugin_path, int repeat, bool steady_counter,
-             Figures& figures) {
+bool measure(const Model& model, const std::string& plugin_path, int repeat, Figures& figures) {
   standin::Host host;
   standin::ActiveHost active(host);
   std::string error;
@@ -304,8 +256,7 @@ bool measure(const Model& model, const std::string& plugin_path, int repeat, boo
   build_scene(host, model);
   for (const auto& seeds : model.seeds) figures.seeds += seeds.size();
   for (const auto& mesh : model.meshes) figures.surfaces += mesh.surface_count();
-  if (!measure_first_run(model, host, figures) ||
-      !measure_command(host, repeat, steady_counter, figures)) {
+  if (!measure_first_run(model, host, figures) || !measure_command(host, repeat, figures)) {
     return false;
   }
   measure_reference(model, repeat, figures);
@@ -340,26 +291,29 @@ std::string figure(bool measured, double value, int width, const char* suffix) {
 }
 
 void print_row(const std::string& name, const Figures& f) {
-  const TimedRun& run = f.best;
-  const bool split = run.share_measured;
-  const double own_ms = run.command_ms - run.host_ms;
+  const SampledRun& run = f.best;
+  const bool split = run.split_measured;
+  const double host_ms = run.host_ms([](standin::HostFunction) { return true; });
+  const double walk_ms = run.host_ms(standin::is_list_walk);
+  const double own_ms = run.command_ms - host_ms;
   std::printf("| %-32s | %9zu | %9zu | %8.1f | %s | %s | %s | %5.2f | %7.1f | %8.1f | %s |%s\n",
               name.c_str(), f.surfaces, f.seeds, run.command_ms,
-              figure(split, run.host_ms, 8, "").c_str(), figure(split, own_ms, 8, "").c_str(),
-              figure(split, 100.0 * run.list_walk_ms / run.command_ms, 5, "%").c_str(),
-              f.hops_per_append, f.peak_mb, f.reference_ms,
+              figure(split, host_ms, 8, "").c_str(), figure(split, own_ms, 8, "").c_str(),
+              figure(split, 100.0 * walk_ms / run.command_ms, 5, "%").c_str(), f.hops_per_append,
+              f.peak_mb, f.reference_ms,
               figure(split && f.reference_ms > 0, own_ms / f.reference_ms, 6, "x").c_str(),
               f.selected == f.reference_selected ? "" : "  SELECTION DIFFERS FROM REFERENCE");
 }
 
 void print_detail(const Figures& f) {
+  const SampledRun& run = f.best;
+  std::printf("      %u samples, %u of them outside the host\n", run.total_samples, run.samples[0]);
   for (std::size_t i = 0; i < standin::kHostFunctionCount; ++i) {
-    const auto& spent = f.best.calls[i];
-    if (spent.calls == 0) continue;
-    std::printf("      %-38s %10llu calls %9.1f ms\n",
-                standin::host_function_name(static_cast<standin::HostFunction>(i)),
-                static_cast<unsigned long long>(spent.calls),
-                static_cast<double>(spent.ticks) * f.best.ms_per_tick);
+    if (run.calls[i] == 0) continue;
+    const auto function = static_cast<standin::HostFunction>(i);
+    std::printf("      %-38s %10llu calls %9.1f ms\n", standin::host_function_name(function),
+                static_cast<unsigned long long>(run.calls[i]),
+                run.host_ms([&](standin::HostFunction f) { return f == function; }));
   }
 }
 
@@ -389,11 +343,8 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  const bool steady_counter = counter_is_steady();
-  std::printf("Select connected surfaces: %s\nplug-in %s; host calls timed by the %s\n\n",
-              machine_description().c_str(), plugin_path.c_str(),
-              steady_counter ? "time-stamp counter"
-                             : "time-stamp counter, which is not steady here: no shares");
+  std::printf("Select connected surfaces: %s\nplug-in %s; host time sampled %d times a second\n\n",
+              machine_description().c_str(), plugin_path.c_str(), kSampleRate);
   std::printf("| %-32s | %9s | %9s | %8s | %8s | %8s | %6s | %5s | %7s | %8s | %7s |\n", "model",
               "surfaces", "seeds", "command", "in host", "plug-in", "walks", "hops", "peak MB",
               "linear", "ratio");
@@ -406,14 +357,14 @@ int main(int argc, char** argv) {
   for (const Model& model : make_models(quick)) {
     if (model.name.find(only) == std::string::npos) continue;
     Figures figures;
-    if (!measure(model, plugin_path, repeat, steady_counter, figures)) return 1;
+    if (!measure(model, plugin_path, repeat, figures)) return 1;
     print_row(model.name, figures);
     if (detail) print_detail(figures);
     std::fflush(stdout);
   }
   std::printf(
       "\ncommand, in host, plug-in (command minus in host): milliseconds, all from the best of\n"
-      "%d runs, each timing its host calls itself; n/a where that split cannot be trusted.\n"
+      "%d runs, the split sampled within that run; n/a where it had too few samples.\n"
       "linear: milliseconds, best of as many runs. walks: share of the command spent in the\n"
       "host's list walks. hops: nodes list_add_item stepped over per append. ratio: plug-in /\n"
       "linear, the plug-in's own time against a linear flood over flat arrays.\n",

@@ -1,11 +1,13 @@
-// How a run spent its calls into the stand-in modeller, for the benchmark: per host function the
-// calls and the time-stamp-counter ticks spent inside them, and how far list_add_item walked.
-// Ticks are counted only while timing is on; they are the processor's counter, read in a few
-// cycles, and the benchmark converts them to time against the clock within the same run.
+// How a run called into the stand-in modeller, for the benchmark: the calls per host function,
+// how far list_add_item walked, and which host function is running at this moment. The last is
+// one relaxed store on entry and one on return, cheap beside even the cheapest host function, so
+// it is always kept; a sampling profiler reads it from a signal handler to split a run's time
+// between the modeller and the plug-in without timing every call.
 #ifndef MODELLER_CALL_STATISTICS_H
 #define MODELLER_CALL_STATISTICS_H
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -13,24 +15,23 @@
 
 namespace standin {
 
-// The processor's time-stamp counter where there is one, else the steady clock in nanoseconds.
-std::uint64_t read_ticks();
-
 class CallStatistics {
  public:
-  struct PerFunction {
-    std::uint64_t calls = 0;
-    std::uint64_t ticks = 0;
-  };
-
-  bool timing() const { return timing_; }
-  void set_timing(bool on) { timing_ = on; }
-  void add_call(HostFunction function, std::uint64_t ticks) {
-    PerFunction& spent = per_function_[static_cast<std::size_t>(function)];
-    ++spent.calls;
-    spent.ticks += ticks;
+  // Marks `function` as running, and counts the call; leave() marks that none is. Host
+  // functions do not call one another, so there is no nesting to remember. Plain stores, not an
+  // exchange: only the modeller's thread writes the mark.
+  void enter(HostFunction function) {
+    const auto number = static_cast<std::size_t>(function);
+    ++calls_[number];
+    running_.store(static_cast<int>(number) + 1, std::memory_order_relaxed);
   }
-  const std::array<PerFunction, kHostFunctionCount>& per_function() const { return per_function_; }
+  void leave() { running_.store(0, std::memory_order_relaxed); }
+
+  // The host function running now, as its number plus one; 0 when none is. Lock-free, so that a
+  // signal handler may read it.
+  const std::atomic<int>& running() const { return running_; }
+
+  const std::array<std::uint64_t, kHostFunctionCount>& calls() const { return calls_; }
 
   // list_add_item: one more call, which stepped over `hops` nodes to reach the tail.
   void count_append(std::uint64_t hops) {
@@ -40,12 +41,17 @@ class CallStatistics {
   std::uint64_t appends() const { return appends_; }
   std::uint64_t append_hops() const { return append_hops_; }
 
-  // Forgets every count; timing stays as it is.
-  void reset();
+  // Forgets every count.
+  void reset() {
+    calls_ = {};
+    appends_ = 0;
+    append_hops_ = 0;
+  }
 
  private:
-  bool timing_ = false;
-  std::array<PerFunction, kHostFunctionCount> per_function_{};
+  static_assert(std::atomic<int>::is_always_lock_free, "read from a signal handler");
+  std::atomic<int> running_{0};
+  std::array<std::uint64_t, kHostFunctionCount> calls_{};
   std::uint64_t appends_ = 0;
   std::uint64_t append_hops_ = 0;
 };

@@ -20,27 +20,21 @@ using standin::NodeOwner;
 
 namespace {
 
-// Traces one call on the active host and, when the host times calls, the time spent in it.
+// Traces one call on the active host and marks it as running while it lasts.
 class HostCall {
  public:
-  explicit HostCall(HostFunction function) : host(standin::active_host()), function_(function) {
+  explicit HostCall(HostFunction function) : host(standin::active_host()) {
     if (host == nullptr) return;
     host->trace(function);
-    if (host->statistics().timing()) start_ = standin::read_ticks();
+    host->statistics().enter(function);
   }
   ~HostCall() {
-    if (host != nullptr && host->statistics().timing()) {
-      host->statistics().add_call(function_, standin::read_ticks() - start_);
-    }
+    if (host != nullptr) host->statistics().leave();
   }
   HostCall(const HostCall&) = delete;
   HostCall& operator=(const HostCall&) = delete;
 
   Host* const host;
-
- private:
-  HostFunction function_;
-  std::uint64_t start_ = 0;
 };
 
 bool object_is_usable(Host& host, ModelObject object, const char* function) {

@@ -39,6 +39,8 @@ void release_surface_table(SurfaceEntry* table);
 // Inputs:  entries  the table
 //          lo, hi   first and last index to sort; nothing happens when lo >= hi
 // Output:  entries[lo..hi] sorted
+//
+// A quicksort with Hoare partitioning around the middle entry, recursing into the smaller part.
 void sort_surface_table(SurfaceEntry* entries, std::int32_t lo, std::int32_t hi);
 
 // Finds a surface in a sorted table by bisection.

@@ -32,7 +32,7 @@ void sort_all(std::vector<SurfaceEntry>& entries) {
   sort_surface_table(entries.data(), 0, static_cast<std::int32_t>(entries.size()) - 1);
 }
 
-// Handles in the order that drives a quicksort around the middle entry to its deepest recursion.
+// Handles in a middle-pivot quicksort's worst-case order.
 std::vector<std::uintptr_t> middle_pivot_worst_case(std::uint32_t count) {
   std::vector<std::uintptr_t> keys;
   for (std::uint32_t slot : reference::middle_pivot_worst_case_slots(count)) {
@@ -121,8 +121,8 @@ TEST(SurfaceTable, EmptyTableIsNeitherReadNorWritten) {
   release_surface_table(table);
 }
 
-TEST(SurfaceTable, MiddlePivotAdversarialOrderSortsInASmallStack) {
-  // A naive quicksort would recurse thousands of frames deep here; 256 KiB is far less.
+TEST(SurfaceTable, WorstCaseOrderSortsInASmallStack) {
+  // Recursing into the larger part would need thousands of frames here; 256 KiB is far less.
   struct Job {
     std::vector<SurfaceEntry> entries = entries_of(middle_pivot_worst_case(20000));
   } job;
