@@ -122,7 +122,7 @@ TEST_F(CommandRun, HandsTheSelectionOverInDescendingHandleOrder) {
   expect_host_clean();
 }
 
-TEST_F(CommandRun, QueueGrowsFromItsTailInOneStepPerAppend) {
+TEST_F(CommandRun, QueueAppendsStepOverAtMostOneNodeOnAverage) {
   host_.add_object(standin::quad_grid("grid", 30, 30));
   host_.selection().select_surface(0, 0);
   run();

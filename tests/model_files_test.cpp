@@ -114,6 +114,30 @@ TEST(ObjFiles, IndicesMayNameVerticesFurtherDownAndAreCheckedBeforeALaterMalform
             "m.obj:4: vertex index 9 is out of range (3 vertices)");
 }
 
+// Files written on other systems end lines with CR LF, or with CR alone: either is one line end,
+// so errors name the same line as in the LF file, and no CR is left on a word.
+TEST(ModelFiles, CrAndCrLfLineEndsCountLinesAsLfDoes) {
+  for (const std::string end : {"\r\n", "\r"}) {
+    SCOPED_TRACE(end == "\r" ? "CR" : "CR LF");
+    const std::string obj = "# square" + end + "v 0 0 0" + end + "v 1 0 0" + end + "v 1 1 0" + end +
+                            end + "f 1 2 3" + end + "f 1 2 9" + end;
+    EXPECT_EQ(error_of("m.obj", obj), "m.obj:7: vertex index 9 is out of range (3 vertices)");
+    EXPECT_EQ(error_of("m.obj", "v 0 0 0" + end + "v 1 x 0" + end),
+              "m.obj:2: vertex coordinate 'x' is not a finite number");
+    LoadedModel named;
+    EXPECT_EQ(
+        load("m.obj",
+             "o lid" + end + "v 0 0 0" + end + "v 1 0 0" + end + "v 0 1 0" + end + "f 1 2 3" + end,
+             named),
+        "");
+    ASSERT_EQ(named.objects.size(), 1u);
+    EXPECT_EQ(named.objects[0].name, "lid");
+    const std::string off = "OFF" + end + "3 1 0" + end + "0 0 0" + end + "1 0 0" + end + "0 1 0" +
+                            end + "3 0 1 3" + end;
+    EXPECT_EQ(error_of("m.off", off), "m.off:6: vertex index '3' is out of range (3 vertices)");
+  }
+}
+
 TEST(ObjFiles, AByteOrderMarkIsNotPartOfTheFirstLine) {
   LoadedModel model;
   EXPECT_EQ(load("m.obj", "\xEF\xBB\xBFv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", model), "");
@@ -165,7 +189,7 @@ TEST(OffFiles, MalformedInputNamesTheFileAndLine) {
 
 // The sample models Debian ships (assimp-testmodels), some deliberately malformed: each either
 // loads or gives one line naming the file.
-TEST(RealModelFiles, EveryFileLoadsOrFailsWithALineNamingIt) {
+TEST(RealModelFiles, EveryFileLoadsOrFailsWithOneLineStartingWithItsPath) {
   const std::filesystem::path root = "/usr/share/assimp/models";
   if (!std::filesystem::exists(root)) GTEST_SKIP() << "assimp-testmodels is not installed";
   int read = 0;

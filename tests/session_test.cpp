@@ -80,26 +80,41 @@ TEST_F(SessionTest, ScriptErrorsNameTheLine) {
 TEST_F(SessionTest, JsonReportListsSelectionMessagesDialogsAndUndo) {
   EXPECT_EQ(script("menu\nselect-vertices wall:4\nselect wall:1\nmenu\n"), "");
   EXPECT_EQ(report(),
-            "{\"objects\": [{\"name\": \"floor\", \"surfaces\": 6, \"selected\": [], "
-            "\"selected_vertices\": []}, {\"name\": \"wall\", \"surfaces\": 4, \"selected\": "
-            "[0, 1, 2, 3], \"selected_vertices\": [4]}], \"messages\": [\"Selected 4 surfaces\"], "
-            "\"dialogs\": [\"adjsurfaces : Nothing selected\"], \"undo\": [\"select connected "
-            "surfaces\"], \"select_mode\": 2}\n");
+            "{\"objects\":[{\"name\":\"floor\",\"surfaces\":6,\"selected\":[],"
+            "\"selected_vertices\":[]},{\"name\":\"wall\",\"surfaces\":4,\"selected\":"
+            "[0,1,2,3],\"selected_vertices\":[4]}],\"messages\":[\"Selected 4 surfaces\"],"
+            "\"dialogs\":[\"adjsurfaces : Nothing selected\"],\"undo\":[\"select connected "
+            "surfaces\"],\"select_mode\":2}\n");
+}
+
+// Object names come from model files: quotes, backslashes, control characters and bytes that
+// are not UTF-8 must still give one valid JSON string each.
+TEST_F(SessionTest, JsonReportEscapesOddObjectNames) {
+  session_.host().add_object(standin::quad_grid("say \"hi\"\\now\t\x01", 1, 1));
+  session_.host().add_object(standin::quad_grid("caf\xc3\xa9 \xff\xfe", 1, 1));
+  const std::string json = report();
+  EXPECT_NE(json.find(R"({"name":"say \"hi\"\\now\t\u0001","surfaces":1,)"), std::string::npos)
+      << json;
+  // Valid UTF-8 passes as it is; each byte that is not becomes U+FFFD.
+  EXPECT_NE(json.find("{\"name\":\"caf\xc3\xa9 \xef\xbf\xbd\xef\xbf\xbd\",\"surfaces\":1,"),
+            std::string::npos)
+      << json;
 }
 
 TEST_F(SessionTest, PictureMarksSelectionAndThinsLargeModels) {
-  EXPECT_EQ(script("select floor:2\nmenu\npicture picture_test.svg top\n"), "");
-  std::ifstream small("picture_test.svg");
+  const std::string picture = ::testing::TempDir() + "session_test_picture.svg";
+  EXPECT_EQ(script("select floor:2\nmenu\npicture " + picture + " top\n"), "");
+  std::ifstream small(picture);
   const std::string svg((std::istreambuf_iterator<char>(small)), std::istreambuf_iterator<char>());
   EXPECT_EQ(svg.rfind("<svg", 0), 0u);
   EXPECT_NE(svg.find("<polygon class=\"d\""), std::string::npos);  // the seed
   EXPECT_NE(svg.find("<polygon class=\"s\""), std::string::npos);  // selected
   EXPECT_NE(svg.find("<polygon class=\"p\""), std::string::npos);  // the wall, unselected
-  EXPECT_EQ(session_.picture("picture_test.svg", "sideways"),
+  EXPECT_EQ(session_.picture(picture, "sideways"),
             "unknown view 'sideways' (front, back, top, side or iso)");
 
   session_.host().add_object(standin::quad_grid("big", 400, 300));
-  EXPECT_EQ(session_.picture("picture_test.svg", "iso"), "");
+  EXPECT_EQ(session_.picture(picture, "iso"), "");
   EXPECT_NE(errors_.str().find("picture: 120010 surfaces, "), std::string::npos) << errors_.str();
 }
 

@@ -84,7 +84,7 @@ TEST_F(StandInHost, CheckedModeReportsLeaksDoubleFreesAndFreesOfLentLists) {
   EXPECT_EQ(host_.problems().size(), 2u);
 }
 
-TEST_F(StandInHost, EdgesOfASurfaceAreIndexedNotSearched) {
+TEST_F(StandInHost, EdgesOfASurfaceAreExactlyTheEdgesItUses) {
   host_.add_object(standin::quad_grid("g", 3, 1));
   List* edges = vx_object_get_edges(&host_.model().object(0));
   List* of_middle = vx_edgelist_get_by_surface(edges, host_.model().surface(0, 1));

@@ -5,7 +5,7 @@
 # input reaches. Installs missing Debian packages first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/ensure_packages.sh clang llvm-14 libclang-rt-14-dev cmake make
+tools/ensure_packages.sh clang llvm-14 libclang-rt-14-dev cmake make libcli11-dev nlohmann-json3-dev
 cmake --preset coverage >/dev/null
 cmake --build --preset coverage >/dev/null
 

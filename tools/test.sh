@@ -11,6 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/ensure_packages.sh g++ cmake make binutils libgtest-dev libgmock-dev googletest \
+  libcli11-dev nlohmann-json3-dev \
   assimp-testmodels valgrind clang libclang-rt-14-dev \
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
   wine64 wine32:i386 qemu-user g++-multilib

@@ -2,9 +2,12 @@
 // does, loads a model (or builds the demo scene), selects seeds, picks "Select connected
 // surfaces" from the Tools menu (or runs a script of actions), and shows what a user would see:
 // as text, as a JSON report, and as an SVG picture.
+#include <CLI/CLI.hpp>
+
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "vexo_sim/demo_scene.h"
@@ -67,46 +70,32 @@ std::string default_plugin_path() {
   return self.substr(0, slash + 1) + "adjsurf.p";
 }
 
-// Returns empty, or what is wrong with the arguments.
+// Reads the arguments into `options`. Returns empty, or what is wrong with them. The help text
+// stays our own (kUsage): it lays options out as the README shows them, which CLI11's generated
+// help would not.
 std::string parse_options(int argc, char** argv, Options& options) {
+  CLI::App app("vexo-sim", "vexo-sim");
+  app.set_help_flag();
+  app.allow_windows_style_options(false);
   options.plugin = default_plugin_path();
-  for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
-    auto value = [&](std::string& into) {
-      if (i + 1 >= argc) return false;
-      into = argv[++i];
-      return true;
-    };
-    std::string item;
-    bool ok = true;
-    if (argument == "--select") {
-      ok = value(item);
-      options.surface_seeds.push_back(item);
-    } else if (argument == "--select-vertices") {
-      ok = value(item);
-      options.vertex_seeds.push_back(item);
-    } else if (argument == "--mode") {
-      ok = value(options.mode);
-    } else if (argument == "--menu") {
-      ok = value(options.menu);
-    } else if (argument == "--command") {
-      ok = value(options.command);
-    } else if (argument == "--script") {
-      ok = value(options.script);
-    } else if (argument == "--plugin") {
-      ok = value(options.plugin);
-    } else if (argument == "--svg") {
-      ok = value(options.svg);
-    } else if (argument == "--view") {
-      ok = value(options.view);
-    } else if (argument == "--json") {
-      options.json = true;
-    } else if (argument.rfind("--", 0) == 0 || !options.model.empty()) {
-      return "unexpected argument '" + argument + "'";
-    } else {
-      options.model = argument;
-    }
-    if (!ok) return argument + " needs a value";
+  app.add_option("MODEL", options.model);
+  app.add_option("--select", options.surface_seeds);
+  app.add_option("--select-vertices", options.vertex_seeds);
+  // A single-valued option given again takes the last value, as the modeller's own options do.
+  for (auto [name, into] : {std::pair{"--mode", &options.mode},
+                            {"--menu", &options.menu},
+                            {"--command", &options.command},
+                            {"--script", &options.script},
+                            {"--plugin", &options.plugin},
+                            {"--svg", &options.svg},
+                            {"--view", &options.view}}) {
+    app.add_option(name, *into)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  }
+  app.add_flag("--json", options.json);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return error.what();
   }
   return "";
 }
