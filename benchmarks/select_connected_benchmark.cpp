@@ -48,9 +48,9 @@ struct Model {
 
 // Samples a second of wall time, and the fewest samples a split is printed from: the host's share
 // is then good to about 3.5 points of the command's time in the worst case. Each sample costs the
-// run an interrupt (about 17 microseconds on a virtual machine measured here), so the rate is
-// kept to where that adds a few per cent; runs shorter than a tenth of a second print "n/a".
-constexpr int kSampleRate = 2000;
+// run an interrupt (about 17 microseconds on the virtual machine measured here), so the rate is
+// kept to where that adds under 2%; runs shorter than a fifth of a second print "n/a".
+constexpr int kSampleRate = 1000;
 constexpr std::uint32_t kFewestSamples = 200;
 
 // One run of the command: its wall time and the host's share, both from that run.

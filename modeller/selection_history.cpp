@@ -13,6 +13,17 @@ bool any_set(const std::vector<std::vector<std::uint8_t>>& flags) {
   return false;
 }
 
+// Restores the newest step of `from` and puts the selection it replaces, under the same label, on
+// `to`: undo moves steps from the undo stack to the redo stack, and redo back.
+bool step_across(std::vector<UndoStep>& from, std::vector<UndoStep>& to, Selection& current) {
+  if (from.empty()) return false;
+  UndoStep step = std::move(from.back());
+  from.pop_back();
+  to.push_back({step.label, std::move(current)});
+  current = std::move(step.selection);
+  return true;
+}
+
 }  // namespace
 
 bool Selection::empty() const {
@@ -52,21 +63,11 @@ void SelectionHistory::record_undo_step(const std::string& label) {
 }
 
 bool SelectionHistory::undo() {
-  if (undo_steps_.empty()) return false;
-  UndoStep step = std::move(undo_steps_.back());
-  undo_steps_.pop_back();
-  redo_steps_.push_back({step.label, std::move(current_)});
-  current_ = std::move(step.selection);
-  return true;
+  return step_across(undo_steps_, redo_steps_, current_);
 }
 
 bool SelectionHistory::redo() {
-  if (redo_steps_.empty()) return false;
-  UndoStep step = std::move(redo_steps_.back());
-  redo_steps_.pop_back();
-  undo_steps_.push_back({step.label, std::move(current_)});
-  current_ = std::move(step.selection);
-  return true;
+  return step_across(redo_steps_, undo_steps_, current_);
 }
 
 }  // namespace standin
