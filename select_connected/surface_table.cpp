@@ -91,12 +91,6 @@ void sort_surface_table(SurfaceEntry* entries, std::int32_t lo, std::int32_t hi)
   }
 }
 
-std::int32_t find_surface_entry(const SurfaceEntry* table, std::int32_t count, Surface surface) {
-  std::int32_t index = -1;
-  find_surface_entries(table, count, &surface, 1, &index);
-  return index;
-}
-
 // Each bisection settles on the last entry whose handle is not above the one sought; with the
 // unique handles of a surface table that is the entry holding it, when there is one.
 void find_surface_entries(const SurfaceEntry* table, std::int32_t count, const Surface* surfaces,

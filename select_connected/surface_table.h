@@ -43,14 +43,6 @@ void release_surface_table(SurfaceEntry* table);
 // A quicksort with Hoare partitioning around the middle entry, recursing into the smaller part.
 void sort_surface_table(SurfaceEntry* entries, std::int32_t lo, std::int32_t hi);
 
-// Finds a surface in a sorted table by bisection.
-//
-// Inputs:  table    entries sorted by sort_surface_table
-//          count    number of entries; zero or less finds nothing and reads nothing
-//          surface  the handle to look for
-// Returns: the index of the entry holding surface, or -1 when there is none.
-std::int32_t find_surface_entry(const SurfaceEntry* table, std::int32_t count, Surface surface);
-
 // The most surfaces find_surface_entries and look_up_surfaces look up in one call.
 inline constexpr int kMaxLookups = 8;
 
@@ -67,6 +59,19 @@ inline constexpr int kMaxLookups = 8;
 // other. Each step prefetches the entries the next step may read.
 void find_surface_entries(const SurfaceEntry* table, std::int32_t count, const Surface* surfaces,
                           int lookups, std::int32_t* indices);
+
+// Finds a surface in a sorted table by bisection: find_surface_entries for one surface.
+//
+// Inputs:  table    entries sorted by sort_surface_table
+//          count    number of entries; zero or less finds nothing and reads nothing
+//          surface  the handle to look for
+// Returns: the index of the entry holding surface, or -1 when there is none.
+inline std::int32_t find_surface_entry(const SurfaceEntry* table, std::int32_t count,
+                                       Surface surface) {
+  std::int32_t index = -1;
+  find_surface_entries(table, count, &surface, 1, &index);
+  return index;
+}
 
 // Where recently looked-up surfaces sit in the surface table, so that a surface asked for again
 // soon is not searched for again. The flood meets each surface once from every neighbour and
