@@ -32,12 +32,12 @@ HostTimeSampler::HostTimeSampler(const standin::CallStatistics& statistics, int 
   // Wall time, not CPU time: the process's CPU-time timers are only checked at the scheduler's
   // tick, a few hundred times a second.
   if (timer_create(CLOCK_MONOTONIC, &event, &timer_) != 0) return;
-  have_timer_ = true;
   const long period_ns = 1000000000L / rate;
   itimerspec period{};
   period.it_interval.tv_nsec = period_ns;
   period.it_value.tv_nsec = period_ns;
   running_ = timer_settime(timer_, 0, &period, nullptr) == 0;
+  if (!running_) timer_delete(timer_);
 }
 
 HostTimeSampler::~HostTimeSampler() {
@@ -46,15 +46,14 @@ HostTimeSampler::~HostTimeSampler() {
 }
 
 bool HostTimeSampler::stop(HostSamples& samples) {
-  if (have_timer_) {
+  const bool measured = running_;
+  if (running_) {
     timer_delete(timer_);
-    have_timer_ = false;
+    running_ = false;
     signal(SIGPROF, SIG_IGN);  // a signal already on its way finds nothing to count
   }
   for (std::size_t i = 0; i < samples.size(); ++i) {
     samples[i] = g_samples[i].load(std::memory_order_relaxed);
   }
-  const bool measured = running_;
-  running_ = false;
   return measured;
 }

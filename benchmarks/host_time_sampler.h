@@ -31,8 +31,7 @@ class HostTimeSampler {
   bool stop(HostSamples& samples);
 
  private:
-  bool running_ = false;
-  bool have_timer_ = false;  // a timer id may be 0, so the id cannot say whether there is one
+  bool running_ = false;  // the timer exists and is set; a timer id may be 0, so it cannot tell
   timer_t timer_{};
 };
 

@@ -34,6 +34,7 @@
 #include "modeller/plugin_loader.h"
 #include "select_connected/surface_table.h"
 #include "test_support/heap_meter.h"
+#include "test_support/reference_models.h"
 
 namespace {
 
@@ -139,18 +140,12 @@ std::vector<Model> make_models(bool quick) {
   return models;
 }
 
-std::vector<std::uint32_t> shuffled_slots(std::uint32_t count) {
-  std::vector<std::uint32_t> slots(count);
-  std::iota(slots.begin(), slots.end(), 0);
-  std::shuffle(slots.begin(), slots.end(), std::mt19937(42));
-  return slots;
-}
-
 void build_scene(standin::Host& host, const Model& model) {
   for (std::size_t o = 0; o < model.meshes.size(); ++o) {
     const standin::Mesh& mesh = model.meshes[o];
     if (model.shuffled_handles) {
-      const auto slots = shuffled_slots(mesh.surface_count());
+      std::mt19937 random(42);
+      const auto slots = reference::shuffled_slots(random, mesh.surface_count());
       host.add_object(mesh, &slots);
     } else {
       host.add_object(mesh);

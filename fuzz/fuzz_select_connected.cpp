@@ -142,9 +142,8 @@ void build(FuzzedDataProvider& data, standin::Host& host) {
 std::vector<Surface> seeds_of(standin::Host& host) {
   std::vector<Surface> seeds;
   for (std::size_t o = 0; o < host.model().object_count(); ++o) {
-    for (std::uint32_t s = 0; s < host.model().object(o).surface_count(); ++s) {
-      if (host.selection().current().whole_surfaces[o][s])
-        seeds.push_back(host.model().surface(o, s));
+    for (std::uint32_t s : host.selection().selected_surfaces(o)) {
+      seeds.push_back(host.model().surface(o, s));
     }
   }
   if (!seeds.empty()) {
@@ -157,10 +156,7 @@ std::vector<Surface> seeds_of(standin::Host& host) {
 void check_result(standin::Host& host, const std::vector<Surface>& seeds) {
   const std::vector<std::string> problems = host.problems();
   require(problems.empty(), problems.empty() ? "" : problems.front());
-  const bool selected =
-      std::any_of(host.events().entries().begin(), host.events().entries().end(),
-                  [](const auto& e) { return e.kind == standin::EventKind::kSelect; });
-  if (!selected) return;
+  if (host.events().texts(standin::EventKind::kSelect).empty()) return;
   std::set<ModelObject> seed_objects;
   for (Surface seed : seeds) {
     if (host.model().owns_surface(seed) && !seed->owner->inconsistencies.disowned)

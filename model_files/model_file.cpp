@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <string_view>
 
 #include "model_files/obj_reader.h"
 #include "model_files/off_reader.h"
@@ -27,9 +28,8 @@ std::string load_model_text(const std::string& name, const std::string& text, Lo
                             const LoadProgress& progress) {
   const std::string extension = lower_extension(name);
   // Editors on some systems start a UTF-8 text with a byte-order mark; it is not part of a line.
-  const bool marked = text.rfind("\xEF\xBB\xBF", 0) == 0;
-  const std::string unmarked = marked ? text.substr(3) : std::string();
-  const std::string& body = marked ? unmarked : text;
+  std::string_view body = text;
+  if (body.substr(0, 3) == "\xEF\xBB\xBF") body.remove_prefix(3);
   std::string error;
   if (extension == "obj") {
     error = read_obj(name, body, model, progress);
@@ -49,10 +49,11 @@ std::string load_model_file(const std::string& path, LoadedModel& model,
                             const LoadProgress& progress) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return path + ": cannot open the file";
-  std::ostringstream contents;
-  contents << file.rdbuf();
+  // Read straight into the string the readers walk, not into a stream that is copied out.
+  const std::string contents((std::istreambuf_iterator<char>(file)),
+                             std::istreambuf_iterator<char>());
   if (file.bad()) return path + ": cannot read the file";
-  return load_model_text(path, contents.str(), model, progress);
+  return load_model_text(path, contents, model, progress);
 }
 
 }  // namespace standin

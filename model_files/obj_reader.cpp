@@ -113,7 +113,7 @@ std::size_t count_remaining_vertices(TextLines& lines) {
 
 // Reads every line; stops at the first malformed one. Returns: empty, or "NAME:LINE: reason",
 // with `vertex_total` the number of vertex lines of the whole file either way.
-std::string read_lines(const std::string& name, const std::string& contents, ObjText& text,
+std::string read_lines(const std::string& name, std::string_view contents, ObjText& text,
                        std::size_t& vertex_total, const LoadProgress& progress) {
   TextLines lines(contents);
   std::string_view line;
@@ -202,7 +202,7 @@ std::string build_objects(const std::string& name, const ObjText& text,
 
 }  // namespace
 
-std::string read_obj(const std::string& name, const std::string& contents, LoadedModel& model,
+std::string read_obj(const std::string& name, std::string_view contents, LoadedModel& model,
                      const LoadProgress& progress) {
   ObjText text;
   std::size_t vertex_total = 0;

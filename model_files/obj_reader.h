@@ -2,6 +2,7 @@
 #define MODEL_FILES_OBJ_READER_H
 
 #include <string>
+#include <string_view>
 
 #include "model_files/model_file.h"
 
@@ -18,7 +19,7 @@ namespace standin {
 // is the error.
 //
 // Returns: empty, or "NAME:LINE: reason" (or "NAME: reason" for the file as a whole).
-std::string read_obj(const std::string& name, const std::string& text, LoadedModel& model,
+std::string read_obj(const std::string& name, std::string_view text, LoadedModel& model,
                      const LoadProgress& progress);
 
 }  // namespace standin

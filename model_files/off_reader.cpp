@@ -29,7 +29,7 @@ struct OffCounts {
   long long faces = 0;
 };
 
-std::string read_counts(const std::string& name, const std::string& text, TextLines& lines,
+std::string read_counts(const std::string& name, std::string_view text, TextLines& lines,
                         OffCounts& counts) {
   std::vector<std::string_view> words;
   if (!next_words(lines, words)) return name + ": the file is empty";
@@ -59,8 +59,14 @@ std::string read_counts(const std::string& name, const std::string& text, TextLi
   return "";
 }
 
+// A face's loop as read, and as kept; reused from face to face so that reading allocates once.
+struct FaceBuffers {
+  std::vector<long long> loop;
+  std::vector<std::uint32_t> kept;
+};
+
 std::string read_face(const std::string& name, const std::vector<std::string_view>& words,
-                      std::size_t line, long long vertex_count, Mesh& mesh,
+                      std::size_t line, long long vertex_count, FaceBuffers& buffers, Mesh& mesh,
                       std::vector<std::string>& warnings) {
   long long corners = 0;
   if (!parse_integer(words[0], corners) || corners < 3) {
@@ -69,7 +75,8 @@ std::string read_face(const std::string& name, const std::vector<std::string_vie
   if (static_cast<long long>(words.size()) - 1 < corners) {
     return at_line(name, line, "the face lists fewer vertices than its count says");
   }
-  std::vector<long long> loop(static_cast<std::size_t>(corners));
+  std::vector<long long>& loop = buffers.loop;
+  loop.resize(static_cast<std::size_t>(corners));
   for (long long k = 0; k < corners; ++k) {
     const std::string_view word = words[static_cast<std::size_t>(k) + 1];
     if (!parse_integer(word, loop[k]) || loop[k] < 0 || loop[k] >= vertex_count) {
@@ -78,7 +85,7 @@ std::string read_face(const std::string& name, const std::vector<std::string_vie
                          std::to_string(vertex_count) + " vertices)");
     }
   }
-  std::vector<std::uint32_t> kept;
+  std::vector<std::uint32_t>& kept = buffers.kept;
   const std::string problem = drop_repeated_vertices(loop, kept);
   if (!problem.empty()) return at_line(name, line, problem);
   if (kept.size() != loop.size()) {
@@ -90,7 +97,7 @@ std::string read_face(const std::string& name, const std::vector<std::string_vie
 
 }  // namespace
 
-std::string read_off(const std::string& name, const std::string& text, LoadedModel& model,
+std::string read_off(const std::string& name, std::string_view text, LoadedModel& model,
                      const LoadProgress& progress) {
   TextLines lines(text);
   OffCounts counts;
@@ -101,6 +108,7 @@ std::string read_off(const std::string& name, const std::string& text, LoadedMod
   mesh.name = stem_of(name);
   mesh.vertices.reserve(static_cast<std::size_t>(counts.vertices));
   std::vector<std::string_view> words;
+  FaceBuffers buffers;
   for (long long v = 0; v < counts.vertices; ++v) {
     if (!next_words(lines, words)) {
       return name + ": the file ends after " + std::to_string(v) + " of " +
@@ -117,7 +125,8 @@ std::string read_off(const std::string& name, const std::string& text, LoadedMod
       return name + ": the file ends after " + std::to_string(f) + " of " +
              std::to_string(counts.faces) + " faces";
     }
-    error = read_face(name, words, lines.line_number(), counts.vertices, mesh, model.warnings);
+    error =
+        read_face(name, words, lines.line_number(), counts.vertices, buffers, mesh, model.warnings);
     if (!error.empty()) return error;
     if (progress && f % 65536 == 0) progress(lines.fraction_read());
   }

@@ -65,9 +65,9 @@ void split_words(std::string_view line, std::vector<std::string_view>& words) {
 
 std::string_view first_word(std::string_view line) {
   std::size_t start = 0;
-  while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
+  while (start < line.size() && kind_of(line[start]) == CharKind::kBlank) ++start;
   std::size_t end = start;
-  while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '#') ++end;
+  while (end < line.size() && kind_of(line[end]) == CharKind::kWord) ++end;
   return line.substr(start, end - start);
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/vexo_host_api.h"
@@ -67,6 +68,14 @@ void free_caller_list(Host& host, List* head) {
     if (!host.nodes().release_for_caller(head)) return;
     head = next;
   }
+}
+
+// The whole of a host function that only shows the user something: one event in the log.
+int log_call(HostFunction function, standin::EventKind kind, std::string text) {
+  HostCall call(function);
+  if (call.host == nullptr) return -1;
+  call.host->events().log(kind, std::move(text));
+  return 0;
 }
 
 }  // namespace
@@ -265,11 +274,8 @@ int VEXO_CDECL vx_selection_select_surfacelist(List* surfaces) {
 }
 
 int VEXO_CDECL windows_message_dialog(const char* text) {
-  HostCall call(HostFunction::windows_message_dialog);
-  Host* host = call.host;
-  if (host == nullptr) return -1;
-  host->events().log(standin::EventKind::kDialog, text != nullptr ? text : "");
-  return 0;
+  return log_call(HostFunction::windows_message_dialog, standin::EventKind::kDialog,
+                  text != nullptr ? text : "");
 }
 
 int VEXO_CDECL display_message(const char* format, ...) {
@@ -290,34 +296,11 @@ int VEXO_CDECL display_message(const char* format, ...) {
 }
 
 int VEXO_CDECL redraw_all(void) {
-  HostCall call(HostFunction::redraw_all);
-  Host* host = call.host;
-  if (host == nullptr) return -1;
-  host->events().log(standin::EventKind::kRedraw, "");
-  return 0;
+  return log_call(HostFunction::redraw_all, standin::EventKind::kRedraw, "");
 }
 
 int VEXO_CDECL display_status(void) {
-  HostCall call(HostFunction::display_status);
-  Host* host = call.host;
-  if (host == nullptr) return -1;
-  host->events().log(standin::EventKind::kStatus, "");
-  return 0;
+  return log_call(HostFunction::display_status, standin::EventKind::kStatus, "");
 }
 
 }  // extern "C"
-
-namespace standin {
-
-// Taking every declared function's address here makes a function that the boundary header
-// declares but this file does not define a link error of every program that exports them.
-const void* host_function_address(HostFunction function) {
-  static const void* const kAddresses[kHostFunctionCount] = {
-#define VEXO_HOST_FUNCTION(name) reinterpret_cast<const void*>(&::name),
-#include "vexo_host_functions.inc"
-#undef VEXO_HOST_FUNCTION
-  };
-  return kAddresses[static_cast<std::size_t>(function)];
-}
-
-}  // namespace standin

@@ -23,9 +23,6 @@ inline constexpr std::size_t kHostFunctionCount = 0
 // The function's exported name.
 const char* host_function_name(HostFunction function);
 
-// The function itself, as the stand-in modeller defines it (host_api.cpp).
-const void* host_function_address(HostFunction function);
-
 // True for the list functions that walk a caller's list (append, unique insert, join, free).
 bool is_list_walk(HostFunction function);
 

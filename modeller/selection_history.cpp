@@ -13,6 +13,15 @@ bool any_set(const std::vector<std::vector<std::uint8_t>>& flags) {
   return false;
 }
 
+// The positions of the set flags, in order.
+std::vector<std::uint32_t> set_indices(const std::vector<std::uint8_t>& flags) {
+  std::vector<std::uint32_t> indices;
+  for (std::uint32_t i = 0; i < flags.size(); ++i) {
+    if (flags[i]) indices.push_back(i);
+  }
+  return indices;
+}
+
 // Restores the newest step of `from` and puts the selection it replaces, under the same label, on
 // `to`: undo moves steps from the undo stack to the redo stack, and redo back.
 bool step_across(std::vector<UndoStep>& from, std::vector<UndoStep>& to, Selection& current) {
@@ -49,12 +58,11 @@ void SelectionHistory::clear() {
 }
 
 std::vector<std::uint32_t> SelectionHistory::selected_surfaces(std::size_t object_index) const {
-  std::vector<std::uint32_t> indices;
-  const auto& flags = current_.whole_surfaces.at(object_index);
-  for (std::uint32_t s = 0; s < flags.size(); ++s) {
-    if (flags[s]) indices.push_back(s);
-  }
-  return indices;
+  return set_indices(current_.whole_surfaces.at(object_index));
+}
+
+std::vector<std::uint32_t> SelectionHistory::selected_vertices(std::size_t object_index) const {
+  return set_indices(current_.vertices.at(object_index));
 }
 
 void SelectionHistory::record_undo_step(const std::string& label) {

@@ -40,8 +40,10 @@ class SelectionHistory {
   int mode() const { return mode_; }
   void set_mode(int mode) { mode_ = mode; }
 
-  // The indices, in file order, of the object's wholly selected surfaces.
+  // The indices, in file order, of the object's wholly selected surfaces, and of its selected
+  // lone vertices.
   std::vector<std::uint32_t> selected_surfaces(std::size_t object_index) const;
+  std::vector<std::uint32_t> selected_vertices(std::size_t object_index) const;
 
   // Undo and redo of selection changes. Each returns false when there is nothing to undo/redo.
   void record_undo_step(const std::string& label);

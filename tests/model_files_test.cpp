@@ -138,6 +138,14 @@ TEST(ModelFiles, CrAndCrLfLineEndsCountLinesAsLfDoes) {
   }
 }
 
+// The keyword of a line is found with the same blanks that separate its words.
+TEST(ObjFiles, LinesMayStartWithAnyBlank) {
+  LoadedModel model;
+  EXPECT_EQ(load("m.obj", "\tv 0 0 0\n\fv 1 0 0\n\vv 0 1 0\n \f f 1 2 3\n", model), "");
+  ASSERT_EQ(model.objects.size(), 1u);
+  EXPECT_EQ(model.objects[0].surface_count(), 1u);
+}
+
 TEST(ObjFiles, AByteOrderMarkIsNotPartOfTheFirstLine) {
   LoadedModel model;
   EXPECT_EQ(load("m.obj", "\xEF\xBB\xBFv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", model), "");

@@ -12,16 +12,11 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 Json object_report(const Host& host, std::size_t o) {
-  std::vector<std::uint32_t> vertices;
-  const auto& flags = host.selection().current().vertices[o];
-  for (std::uint32_t v = 0; v < flags.size(); ++v) {
-    if (flags[v]) vertices.push_back(v);
-  }
   Json object;
   object["name"] = host.model().object(o).name();
   object["surfaces"] = host.model().object(o).surface_count();
   object["selected"] = host.selection().selected_surfaces(o);
-  object["selected_vertices"] = vertices;
+  object["selected_vertices"] = host.selection().selected_vertices(o);
   return object;
 }
 

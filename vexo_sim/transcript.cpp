@@ -1,7 +1,5 @@
 #include "vexo_sim/transcript.h"
 
-#include <algorithm>
-
 namespace standin {
 
 std::string format_index_ranges(const std::vector<std::uint32_t>& sorted_indices) {
@@ -36,11 +34,9 @@ void print_tools_menu(std::ostream& out, const Host& host) {
 }
 
 void print_selection(std::ostream& out, const Host& host) {
-  const Selection& selection = host.selection().current();
-  for (std::size_t o = 0; o < selection.whole_surfaces.size(); ++o) {
+  for (std::size_t o = 0; o < host.model().object_count(); ++o) {
     const std::vector<std::uint32_t> surfaces = host.selection().selected_surfaces(o);
-    const auto& vertices = selection.vertices[o];
-    const auto lone_vertices = std::count(vertices.begin(), vertices.end(), 1);
+    const std::size_t lone_vertices = host.selection().selected_vertices(o).size();
     const VexoModelObject& object = host.model().object(o);
     out << "  " << object.name() << ": " << surfaces.size() << " of " << object.surface_count()
         << " surfaces selected (" << format_index_ranges(surfaces) << ")";

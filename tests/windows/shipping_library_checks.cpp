@@ -24,14 +24,13 @@
 #include "modeller/plugin_loader.h"
 #include "test_support/reference_models.h"
 #include "vexo_sim/demo_scene.h"
+#include "vexo_sim/session.h"
 #include "vexo_sim/transcript.h"
 
 namespace {
 
 using reference::Indices;
 using standin::EventKind;
-
-constexpr char kMenuLabel[] = "Select connected surfaces";
 
 std::string g_plugin_path;
 
@@ -42,12 +41,31 @@ std::string quoted(const std::vector<std::string>& texts) {
   return "{" + joined + "}";
 }
 
+struct MenuPick {
+  standin::Host* host;
+  std::string error;
+};
+
+DWORD WINAPI pick_menu_item_on_thread(LPVOID argument) {
+  MenuPick& pick = *static_cast<MenuPick*>(argument);
+  pick.error = pick.host->pick_menu_item(standin::kSelectConnectedMenuLabel);
+  return 0;
+}
+
 // Loads the plug-in into `host` (which must be active), picks the menu item, and unloads it.
-std::string run_command(standin::Host& host) {
+// With `stack_size`, the item is picked on a thread of its own with a stack of that size.
+std::string run_command(standin::Host& host, SIZE_T stack_size = 0) {
   std::string error;
   std::unique_ptr<standin::LoadedPlugin> plugin = standin::load_plugin(g_plugin_path, &error);
   if (plugin == nullptr) return error;
-  return host.pick_menu_item(kMenuLabel);
+  if (stack_size == 0) return host.pick_menu_item(standin::kSelectConnectedMenuLabel);
+  MenuPick job{&host, ""};
+  HANDLE thread = CreateThread(nullptr, stack_size, pick_menu_item_on_thread, &job,
+                               STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+  if (thread == nullptr) return "cannot start a thread";
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  return job.error;
 }
 
 std::string expect_clean(const standin::Host& host) {
@@ -131,17 +149,6 @@ std::string check_table_cannot_be_had(int surfaces) {
   return expect_clean(host);
 }
 
-struct MenuPick {
-  standin::Host* host;
-  std::string error;
-};
-
-DWORD WINAPI pick_menu_item_on_thread(LPVOID argument) {
-  MenuPick& pick = *static_cast<MenuPick*>(argument);
-  pick.error = pick.host->pick_menu_item(kMenuLabel);
-  return 0;
-}
-
 // The command on a thread with a 1 MiB stack, over handles in a quicksort's worst-case order.
 std::string check_worst_case_order_on_small_stack() {
   constexpr std::uint32_t kSurfaces = 20000;
@@ -150,16 +157,8 @@ std::string check_worst_case_order_on_small_stack() {
   const auto slots = reference::middle_pivot_worst_case_slots(kSurfaces);
   host.add_object(standin::quad_grid("strip", kSurfaces, 1), &slots);
   host.selection().select_surface(0, kSurfaces / 2);
-  std::string error;
-  std::unique_ptr<standin::LoadedPlugin> plugin = standin::load_plugin(g_plugin_path, &error);
-  if (plugin == nullptr) return error;
-  MenuPick job{&host, ""};
-  HANDLE thread = CreateThread(nullptr, 1024 * 1024, pick_menu_item_on_thread, &job,
-                               STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-  if (thread == nullptr) return "cannot start a thread";
-  WaitForSingleObject(thread, INFINITE);
-  CloseHandle(thread);
-  if (!job.error.empty()) return job.error;
+  const std::string error = run_command(host, 1024 * 1024);
+  if (!error.empty()) return error;
   const auto messages = host.events().texts(EventKind::kMessage);
   if (messages != std::vector<std::string>{"Selected 20000 surfaces"}) {
     return "messages " + quoted(messages);
