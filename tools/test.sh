@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test. Installs missing Debian packages first, and lets this
 # machine run 32-bit x86 programs (tools/enable_32bit_programs.sh); run as root.
+#   0. a check that apt resolves the package set (tools/ensure_packages.sh --simulate)
 #   1. the Windows cross builds, each with the stand-in modeller as vexo.exe and its checks
 #      program (win32: the shipping library; win64: the same for 64-bit Windows)
 #   2. the Linux build and its tests, which also check the Windows builds' PE tables and stack
@@ -10,11 +11,16 @@
 #   5. a fixed run of each fuzz target (tools/fuzz.sh; FUZZ_SECONDS each, default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/ensure_packages.sh g++ cmake make binutils libgtest-dev libgmock-dev googletest \
-  libcli11-dev nlohmann-json3-dev \
-  assimp-testmodels valgrind clang libclang-rt-14-dev \
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
-  wine64 wine32:i386 qemu-user g++-multilib
+packages=(g++ cmake make binutils libgtest-dev libgmock-dev googletest
+  libcli11-dev nlohmann-json3-dev
+  assimp-testmodels valgrind clang libclang-rt-14-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  wine64 wine32:i386 qemu-user g++-multilib)
+tools/ensure_packages.sh "${packages[@]}"
+# Where everything was installed already, the step above asked apt nothing: check that apt
+# still resolves the set, and that the fallback a fresh machine may need resolves it too.
+echo "== packages: apt's resolution of the set, without installing"
+tools/ensure_packages.sh --simulate "${packages[@]}"
 tools/enable_32bit_programs.sh
 
 echo "== build: win32, and its release archive"
