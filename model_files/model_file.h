@@ -7,11 +7,14 @@
 #define MODEL_FILES_MODEL_FILE_H
 
 #include <cstddef>
+#include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "mesh/mesh.h"
+#include "model_files/text_lines.h"
 
 namespace standin {
 
@@ -23,9 +26,13 @@ struct LoadedModel {
 // Told how far the reading has got, as a fraction from 0 to 1.
 using LoadProgress = std::function<void(double fraction)>;
 
+// The file is read a block at a time, so that loading holds the model and little more. A path
+// that is not a regular file (a directory, a named pipe, a device) is refused without reading;
+// so is a file that is not text (NUL bytes, control characters, UTF-16), at its first such line.
+//
 // Inputs:  path      an .obj or .off file (by extension, either case)
 //          progress  optional; called now and then while reading
-// Output:  model     the objects, in file order, each with its name
+// Output:  model     the objects, in file order, each with its name; warnings
 // Returns: empty on success, or a one-line error naming the file and, where it applies, the line.
 std::string load_model_file(const std::string& path, LoadedModel& model,
                             const LoadProgress& progress = nullptr);
@@ -34,6 +41,12 @@ std::string load_model_file(const std::string& path, LoadedModel& model,
 // decides the format by its extension.
 std::string load_model_text(const std::string& name, const std::string& text, LoadedModel& model,
                             const LoadProgress& progress = nullptr);
+
+// The same for a file already open for reading (it stays the caller's), `size` bytes long, read
+// `block_size` bytes at a time; `name` stands for the file in messages and decides the format.
+std::string load_model_stream(const std::string& name, std::FILE* file, std::uint64_t size,
+                              LoadedModel& model, const LoadProgress& progress = nullptr,
+                              std::size_t block_size = TextLines::kBlockSize);
 
 }  // namespace standin
 

@@ -10,6 +10,10 @@ std::string at_line(const std::string& name, std::size_t line, const std::string
   return name + ":" + std::to_string(line) + ": " + reason;
 }
 
+std::string reading_stopped(const std::string& name, const TextLines& lines) {
+  return at_line(name, lines.line_number(), lines.problem());
+}
+
 std::string stem_of(const std::string& path) {
   const auto slash = path.find_last_of("/\\");
   std::string file = slash == std::string::npos ? path : path.substr(slash + 1);

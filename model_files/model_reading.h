@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "mesh/mesh.h"
+#include "model_files/text_lines.h"
 
 namespace standin {
 
@@ -16,6 +17,9 @@ inline constexpr double kLargestCoordinate = 1e15;
 
 // "NAME:LINE: reason".
 std::string at_line(const std::string& name, std::size_t line, const std::string& reason);
+
+// "NAME:LINE: reason" for where and why `lines` stopped reading before the end.
+std::string reading_stopped(const std::string& name, const TextLines& lines);
 
 // The file name without folders and extension, as an object's name.
 std::string stem_of(const std::string& path);

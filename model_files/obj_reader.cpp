@@ -1,8 +1,10 @@
-// One pass over the text. Vertices are read as they come; each face keeps its corners as
-// written (positive indices may name vertices defined further down, so they are checked once
+// One pass over the text. Vertices are read as they come; each face keeps its corners' indices
+// as written (positive indices may name vertices defined further down, so they are checked once
 // the pass knows how many there are), with the line it is on, the number of vertices before it
-// and the `o` and `g` lines before it. After the pass, the corners are checked in file order,
-// objects are decided (by `o`, else by `g`, else the whole file) and built.
+// and the `o` and `g` lines before it. After the pass, the corners are resolved in place, in
+// file order, objects are decided (by `o`, else by `g`, else the whole file) and built. Only
+// numbers are kept from the text, never the text itself, so that the file can be read a block
+// at a time.
 //
 // This is our own reader rather than tinyobjloader: a modeller's user needs every error to name
 // its line, the object rule above, polygons of any size and no line that is silently skipped or
@@ -10,6 +12,7 @@
 // rules and keeps a face's corner count in a byte).
 #include "model_files/obj_reader.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -22,25 +25,28 @@
 namespace standin {
 namespace {
 
-struct ObjCorner {
-  std::string_view text;  // the corner as written, such as "12/4/7"
-  long long raw;          // its vertex index as written: 1-based, or negative (relative)
-};
-
 struct ObjFace {
   std::size_t line;
-  std::size_t vertices_before;  // vertices read before this face's line
-  std::size_t o_lines_before;   // `o` lines before it: 0 for the file's own object
-  std::size_t g_lines_before;
-  std::size_t first_corner;  // into ObjText::corners; the face's corners run to the next face's
+  std::size_t first_corner;       // into ObjText::corners; the face's run to the next face's
+  std::uint32_t vertices_before;  // vertices read before this face's line
+  std::uint32_t o_lines_before;   // `o` lines before it: 0 for the file's own object
+  std::uint32_t g_lines_before;
+};
+
+// An `o` or `g` line: the name it gives and where it is.
+struct ObjName {
+  std::string name;
+  std::size_t line;
 };
 
 struct ObjText {
   std::vector<Vec3> vertices;
   std::vector<ObjFace> faces;
-  std::vector<ObjCorner> corners;
-  std::vector<std::string> o_names;
-  std::vector<std::string> g_names;
+  // Each corner's vertex index: as written (1-based, or negative for relative) while reading,
+  // then resolved in place to the 0-based vertex it names.
+  std::vector<long long> corners;
+  std::vector<ObjName> o_names;
+  std::vector<ObjName> g_names;
 
   std::size_t corner_end(std::size_t face) const {
     return face + 1 < faces.size() ? faces[face + 1].first_corner : corners.size();
@@ -56,49 +62,117 @@ std::string joined_name(const std::vector<std::string_view>& words) {
   return name;
 }
 
+// Statements of the format that make no surfaces (texture and normal vertices, smoothing,
+// materials, lines, points, free-form geometry), skipped without a word.
+constexpr std::string_view kSkippedStatements[] = {
+    "vt",     "vn",         "s",         "usemtl", "mtllib",   "l",        "p",
+    "vp",     "cstype",     "deg",       "bmat",   "step",     "curv",     "curv2",
+    "surf",   "parm",       "trim",      "hole",   "scrv",     "sp",       "end",
+    "con",    "mg",         "lod",       "bevel",  "c_interp", "d_interp", "usemap",
+    "maplib", "shadow_obj", "trace_obj", "ctech",  "stech"};
+
+bool is_skipped_statement(std::string_view keyword) {
+  for (std::string_view known : kSkippedStatements) {
+    if (keyword == known) return true;
+  }
+  return false;
+}
+
+// Statements the reader does not know: each keyword once, with its first line and how many
+// lines it starts, so that a user hears of each without a warning per line.
+class UnknownStatements {
+ public:
+  void add(std::string_view keyword, std::size_t line) {
+    for (Seen& seen : listed_) {
+      if (seen.keyword == keyword) {
+        ++seen.lines;
+        return;
+      }
+    }
+    if (listed_.size() < kMostListed) {
+      listed_.push_back({std::string(keyword.substr(0, 40)), line, 1});
+    } else {
+      ++other_lines_;
+    }
+  }
+
+  void warn(const std::string& name, std::vector<std::string>& warnings) const {
+    for (const Seen& seen : listed_) {
+      warnings.push_back(at_line(
+          name, seen.first_line,
+          "unknown statement '" + seen.keyword + "' skipped" +
+              (seen.lines > 1 ? " (and " + std::to_string(seen.lines - 1) + " more lines like it)"
+                              : "")));
+    }
+    if (other_lines_ > 0) {
+      warnings.push_back(name + ": " + std::to_string(other_lines_) +
+                         " more lines of other unknown statements skipped");
+    }
+  }
+
+ private:
+  static constexpr std::size_t kMostListed = 8;
+  struct Seen {
+    std::string keyword;
+    std::size_t first_line;
+    std::size_t lines;
+  };
+  std::vector<Seen> listed_;
+  std::size_t other_lines_ = 0;
+};
+
 // The vertex part of a corner ("v", "v/vt", "v//vn" or "v/vt/vn") as an index as written.
 bool read_corner(std::string_view word, long long& raw) {
   return parse_integer(word.substr(0, word.find('/')), raw) && raw != 0;
 }
+
+// The most vertices a file may have: a mesh numbers its vertices in 32 bits.
+constexpr std::size_t kMostVertices = std::numeric_limits<std::uint32_t>::max();
 
 // Reads one line into `text`. Returns empty, or why the line is malformed.
 std::string read_line(const std::vector<std::string_view>& words, std::size_t line, ObjText& text) {
   if (words[0] == "v") {
     Vec3 position;
     const std::string problem = read_vertex(words, 1, position);
-    if (problem.empty()) text.vertices.push_back(position);
-    return problem;
+    if (!problem.empty()) return problem;
+    if (text.vertices.size() == kMostVertices) return "the file has too many vertices";
+    text.vertices.push_back(position);
+    return "";
   }
   if (words[0] == "f") {
     if (words.size() < 4) return "a face needs three vertices";
     // The face is kept even when a corner is malformed: the corners before that one are still
     // checked, and a bad index among them is the error the line reports.
-    text.faces.push_back({line, text.vertices.size(), text.o_names.size(), text.g_names.size(),
-                          text.corners.size()});
+    text.faces.push_back({line, text.corners.size(),
+                          static_cast<std::uint32_t>(text.vertices.size()),
+                          static_cast<std::uint32_t>(text.o_names.size()),
+                          static_cast<std::uint32_t>(text.g_names.size())});
     for (std::size_t i = 1; i < words.size(); ++i) {
       long long raw = 0;
       if (!read_corner(words[i], raw)) {
         return "face vertex '" + std::string(words[i]) + "' is not a vertex index";
       }
-      text.corners.push_back({words[i], raw});
+      text.corners.push_back(raw);
     }
     return "";
   }
-  (words[0] == "o" ? text.o_names : text.g_names).push_back(joined_name(words));
+  std::vector<ObjName>& names = words[0] == "o" ? text.o_names : text.g_names;
+  if (names.size() == kMostVertices) return "the file has too many objects";
+  names.push_back({joined_name(words), line});
   return "";
 }
 
-// The 0-based vertex a corner names, or the reason it names none.
-std::string resolve_corner(const ObjCorner& corner, const ObjFace& face, std::size_t vertex_total,
-                           std::uint32_t& index) {
-  const std::size_t limit = corner.raw > 0 ? vertex_total : face.vertices_before;
+// Resolves a corner's index as written to the 0-based vertex it names. Returns empty, or the
+// reason it names none.
+std::string resolve_corner(long long& corner, const ObjFace& face, std::size_t vertex_total) {
+  const std::size_t limit = corner > 0 ? vertex_total : face.vertices_before;
   const long long resolved =
-      corner.raw > 0 ? corner.raw - 1 : static_cast<long long>(face.vertices_before) + corner.raw;
+      corner > 0 ? corner - 1 : static_cast<long long>(face.vertices_before) + corner;
   if (resolved < 0 || resolved >= static_cast<long long>(limit)) {
-    return "vertex index " + std::string(corner.text.substr(0, corner.text.find('/'))) +
-           " is out of range (" + std::to_string(limit) + " vertices)";
+    return "vertex index " + std::to_string(corner) + " is out of range (" + std::to_string(limit) +
+           " vertices)";
   }
-  index = static_cast<std::uint32_t>(resolved);
+  corner = resolved;
   return "";
 }
 
@@ -113,39 +187,77 @@ std::size_t count_remaining_vertices(TextLines& lines) {
 
 // Reads every line; stops at the first malformed one. Returns: empty, or "NAME:LINE: reason",
 // with `vertex_total` the number of vertex lines of the whole file either way.
-std::string read_lines(const std::string& name, std::string_view contents, ObjText& text,
-                       std::size_t& vertex_total, const LoadProgress& progress) {
-  TextLines lines(contents);
+std::string read_lines(const std::string& name, TextLines& lines, ObjText& text,
+                       std::size_t& vertex_total, std::vector<std::string>& warnings,
+                       const LoadProgress& progress) {
   std::string_view line;
   std::vector<std::string_view> words;
+  UnknownStatements unknown;
   while (lines.next(line)) {
     if (progress && lines.line_number() % 65536 == 0) progress(0.8 * lines.fraction_read());
     const std::string_view keyword = first_word(line);
-    if (keyword != "v" && keyword != "f" && keyword != "o" && keyword != "g") continue;
+    if (keyword.empty() || is_skipped_statement(keyword)) continue;
+    if (keyword != "v" && keyword != "f" && keyword != "o" && keyword != "g") {
+      unknown.add(keyword, lines.line_number());
+      continue;
+    }
     split_words(line, words);
     const std::string problem = read_line(words, lines.line_number(), text);
     if (!problem.empty()) {
+      const std::string error = at_line(name, lines.line_number(), problem);
       // Every vertex line counts, the malformed one included.
       vertex_total = text.vertices.size() + (keyword == "v") + count_remaining_vertices(lines);
-      return at_line(name, lines.line_number(), problem);
+      unknown.warn(name, warnings);
+      return error;
     }
   }
+  unknown.warn(name, warnings);
   vertex_total = text.vertices.size();
-  return "";
+  return lines.problem().empty() ? "" : reading_stopped(name, lines);
 }
 
-// Resolves every face's corners, in file order; the first that names no vertex is the error.
-std::string resolve_faces(const std::string& name, const ObjText& text, std::size_t vertex_total,
-                          std::vector<std::uint32_t>& resolved) {
-  resolved.resize(text.corners.size());
+// Resolves every face's corners in place, in file order; the first that names no vertex is the
+// error.
+std::string resolve_faces(const std::string& name, ObjText& text, std::size_t vertex_total) {
   for (std::size_t f = 0; f < text.faces.size(); ++f) {
     for (std::size_t c = text.faces[f].first_corner; c < text.corner_end(f); ++c) {
-      const std::string problem =
-          resolve_corner(text.corners[c], text.faces[f], vertex_total, resolved[c]);
+      const std::string problem = resolve_corner(text.corners[c], text.faces[f], vertex_total);
       if (!problem.empty()) return at_line(name, text.faces[f].line, problem);
     }
   }
   return "";
+}
+
+// The meshes the faces go into, named: the file's own (faces before any `o`) first, then one
+// for each `o` line, or, in a file without `o`, for each `g` line.
+std::vector<Mesh> named_meshes(const std::string& name, const std::vector<ObjName>& names) {
+  std::vector<Mesh> meshes(1 + names.size());
+  meshes[0].name = stem_of(name);
+  for (std::size_t o = 1; o < meshes.size(); ++o) {
+    meshes[o].name = names[o - 1].name.empty() ? stem_of(name) : names[o - 1].name;
+  }
+  return meshes;
+}
+
+// Moves the meshes that have surfaces into the model. An object named in the file that has no
+// faces is left out with a warning (the first few named, then a count): the objects after it
+// take one index less than the file's `o` lines would suggest.
+void keep_meshes_with_surfaces(const std::string& name, const std::vector<ObjName>& names,
+                               std::vector<Mesh>& meshes, LoadedModel& model) {
+  constexpr std::size_t kMostNamed = 8;
+  std::size_t left_out = 0;
+  for (std::size_t o = 0; o < meshes.size(); ++o) {
+    if (meshes[o].surface_count() > 0) {
+      model.objects.push_back(std::move(meshes[o]));
+    } else if (o > 0 && left_out++ < kMostNamed) {
+      model.warnings.push_back(at_line(name, names[o - 1].line,
+                                       "object '" + meshes[o].name + "' has no faces; left out"));
+    }
+  }
+  if (left_out > kMostNamed) {
+    model.warnings.push_back(name + ": " + std::to_string(left_out - kMostNamed) +
+                             " more objects without faces left out");
+  }
 }
 
 // Builds one mesh per object; each keeps the vertices its faces use, in first-use order, and
@@ -154,16 +266,12 @@ std::string resolve_faces(const std::string& name, const ObjText& text, std::siz
 // the vertices of each object in turn and is cleared of just the entries that object used: the
 // work is linear in the file, however many objects it has.
 // Returns: empty, or the first face, in file order, left with fewer than three vertices.
-std::string build_objects(const std::string& name, const ObjText& text,
-                          const std::vector<std::uint32_t>& resolved, LoadedModel& model) {
+std::string build_objects(const std::string& name, const ObjText& text, LoadedModel& model) {
   const bool by_o = !text.o_names.empty();
   const bool by_g = !by_o && !text.g_names.empty();
-  std::vector<Mesh> meshes(1 + (by_o ? text.o_names.size() : by_g ? text.g_names.size() : 0));
-  meshes[0].name = stem_of(name);
-  for (std::size_t o = 1; o < meshes.size(); ++o) {
-    const std::string& named = by_o ? text.o_names[o - 1] : text.g_names[o - 1];
-    meshes[o].name = named.empty() ? stem_of(name) : named;
-  }
+  static const std::vector<ObjName> kNoNames;
+  const std::vector<ObjName>& names = by_o ? text.o_names : by_g ? text.g_names : kNoNames;
+  std::vector<Mesh> meshes = named_meshes(name, names);
   constexpr std::uint32_t kUnused = std::numeric_limits<std::uint32_t>::max();
   std::vector<std::uint32_t> local(text.vertices.size(), kUnused);
   std::vector<std::uint32_t> used;  // the file's vertices the current object has numbered
@@ -178,7 +286,8 @@ std::string build_objects(const std::string& name, const ObjText& text,
       used.clear();
       current = object;
     }
-    loop.assign(resolved.begin() + face.first_corner, resolved.begin() + text.corner_end(f));
+    loop.assign(text.corners.begin() + static_cast<std::ptrdiff_t>(face.first_corner),
+                text.corners.begin() + static_cast<std::ptrdiff_t>(text.corner_end(f)));
     const std::string problem = drop_repeated_vertices(loop, surface);
     if (!problem.empty()) return at_line(name, face.line, problem);
     if (surface.size() != loop.size()) {
@@ -194,26 +303,27 @@ std::string build_objects(const std::string& name, const ObjText& text,
     }
     mesh.add_surface(surface);
   }
-  for (Mesh& mesh : meshes) {
-    if (mesh.surface_count() > 0) model.objects.push_back(std::move(mesh));
-  }
+  keep_meshes_with_surfaces(name, names, meshes, model);
   return "";
 }
 
 }  // namespace
 
-std::string read_obj(const std::string& name, std::string_view contents, LoadedModel& model,
+std::string read_obj(const std::string& name, TextLines& lines, LoadedModel& model,
                      const LoadProgress& progress) {
   ObjText text;
   std::size_t vertex_total = 0;
-  const std::string line_error = read_lines(name, contents, text, vertex_total, progress);
+  const std::string line_error =
+      read_lines(name, lines, text, vertex_total, model.warnings, progress);
+  // Reading that stopped early (not text, unreadable) leaves the file's vertex count unknown:
+  // the first error found stands.
+  if (!lines.problem().empty()) return line_error;
   // A face before a malformed line may name a vertex that is not there: that comes first.
-  std::vector<std::uint32_t> resolved;
-  const std::string corner_error = resolve_faces(name, text, vertex_total, resolved);
+  const std::string corner_error = resolve_faces(name, text, vertex_total);
   if (!corner_error.empty()) return corner_error;
   if (!line_error.empty()) return line_error;
   if (progress) progress(0.9);
-  return build_objects(name, text, resolved, model);
+  return build_objects(name, text, model);
 }
 
 }  // namespace standin

@@ -29,8 +29,7 @@ struct OffCounts {
   long long faces = 0;
 };
 
-std::string read_counts(const std::string& name, std::string_view text, TextLines& lines,
-                        OffCounts& counts) {
+std::string read_counts(const std::string& name, TextLines& lines, OffCounts& counts) {
   std::vector<std::string_view> words;
   if (!next_words(lines, words)) return name + ": the file is empty";
   std::size_t first = 0;
@@ -46,7 +45,7 @@ std::string read_counts(const std::string& name, std::string_view text, TextLine
     return at_line(name, lines.line_number(), "expected the vertex and face counts");
   }
   // A vertex line takes at least six bytes ("0 0 0\n") and a face line eight ("3 0 1 2\n").
-  const auto room = static_cast<long long>(text.size());
+  const auto room = static_cast<long long>(lines.size());
   if (counts.vertices < 0 || counts.vertices > room / 6) {
     return at_line(
         name, lines.line_number(),
@@ -97,11 +96,11 @@ std::string read_face(const std::string& name, const std::vector<std::string_vie
 
 }  // namespace
 
-std::string read_off(const std::string& name, std::string_view text, LoadedModel& model,
+std::string read_off(const std::string& name, TextLines& lines, LoadedModel& model,
                      const LoadProgress& progress) {
-  TextLines lines(text);
   OffCounts counts;
-  std::string error = read_counts(name, text, lines, counts);
+  std::string error = read_counts(name, lines, counts);
+  if (!lines.problem().empty()) return reading_stopped(name, lines);
   if (!error.empty()) return error;
 
   Mesh mesh;
@@ -111,6 +110,7 @@ std::string read_off(const std::string& name, std::string_view text, LoadedModel
   FaceBuffers buffers;
   for (long long v = 0; v < counts.vertices; ++v) {
     if (!next_words(lines, words)) {
+      if (!lines.problem().empty()) return reading_stopped(name, lines);
       return name + ": the file ends after " + std::to_string(v) + " of " +
              std::to_string(counts.vertices) + " vertices";
     }
@@ -122,6 +122,7 @@ std::string read_off(const std::string& name, std::string_view text, LoadedModel
   }
   for (long long f = 0; f < counts.faces; ++f) {
     if (!next_words(lines, words)) {
+      if (!lines.problem().empty()) return reading_stopped(name, lines);
       return name + ": the file ends after " + std::to_string(f) + " of " +
              std::to_string(counts.faces) + " faces";
     }

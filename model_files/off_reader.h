@@ -2,9 +2,9 @@
 #define MODEL_FILES_OFF_READER_H
 
 #include <string>
-#include <string_view>
 
 #include "model_files/model_file.h"
+#include "model_files/text_lines.h"
 
 namespace standin {
 
@@ -12,10 +12,11 @@ namespace standin {
 // (on the header line or the next), one vertex per line, then one face per line as its corner
 // count and 0-based vertex indices; anything after a face's indices (a colour) is ignored. The
 // whole file is one object, named after the file. Counts larger than the file could hold are
-// refused before anything is allocated.
+// refused before anything is allocated, and the header is
+// checked before the body is read.
 //
 // Returns: empty, or "NAME:LINE: reason" (or "NAME: reason" for the file as a whole).
-std::string read_off(const std::string& name, std::string_view text, LoadedModel& model,
+std::string read_off(const std::string& name, TextLines& lines, LoadedModel& model,
                      const LoadProgress& progress);
 
 }  // namespace standin

@@ -10,24 +10,111 @@
 
 namespace standin {
 
-std::size_t TextLines::next_of(char c, std::size_t& remembered) const {
-  if (remembered == std::string_view::npos || remembered < position_) {
-    const void* found = std::memchr(text_.data() + position_, c, text_.size() - position_);
-    remembered = found != nullptr
-                     ? static_cast<std::size_t>(static_cast<const char*>(found) - text_.data())
-                     : text_.size();
+namespace {
+
+// What each byte is to the line splitter: text, a line end, or a byte no text file holds (a NUL
+// or another control character other than tab, vertical tab and form feed; UTF-16 text has a
+// NUL in every ASCII character). One table look-up a byte, in the same pass that finds the end.
+enum class ByteKind : unsigned char { kText, kLineEnd, kNotText };
+
+constexpr std::array<ByteKind, 256> make_byte_kinds() {
+  std::array<ByteKind, 256> kinds{};
+  for (unsigned c = 0; c < 0x20; ++c) kinds[c] = ByteKind::kNotText;
+  for (const unsigned char blank : {'\t', '\v', '\f'}) kinds[blank] = ByteKind::kText;
+  kinds[static_cast<unsigned char>('\n')] = ByteKind::kLineEnd;
+  kinds[static_cast<unsigned char>('\r')] = ByteKind::kLineEnd;
+  return kinds;
+}
+constexpr std::array<ByteKind, 256> kByteKinds = make_byte_kinds();
+
+ByteKind byte_kind(char c) {
+  return kByteKinds[static_cast<unsigned char>(c)];
+}
+
+}  // namespace
+
+TextLines::TextLines(std::string_view text, const char* format)
+    : format_(format), data_(text.data()), end_(text.size()), size_(text.size()), at_end_(true) {}
+
+TextLines::TextLines(std::FILE* file, std::uint64_t size, const char* format,
+                     std::size_t block_size)
+    : format_(format),
+      file_(file),
+      block_size_(block_size == 0 ? kBlockSize : block_size),
+      size_(size) {}
+
+bool TextLines::stop(std::string reason) {
+  problem_ = std::move(reason);
+  return false;
+}
+
+bool TextLines::refill() {
+  if (at_end_) return false;
+  // The unread part (a line begun) moves to the front, and the block is read in behind it.
+  const std::size_t unread = end_ - position_;
+  if (position_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + position_, unread);
+    consumed_ += position_;
+    position_ = 0;
+    end_ = unread;
   }
-  return remembered;
+  if (buffer_.size() < end_ + block_size_) buffer_.resize(end_ + block_size_);
+  data_ = buffer_.data();
+  const std::size_t got = std::fread(buffer_.data() + end_, 1, block_size_, file_);
+  end_ += got;
+  if (got == 0) {
+    at_end_ = true;
+    if (std::ferror(file_))
+      return stop(std::string("cannot read the file: ") + std::strerror(errno));
+  }
+  return got > 0;
+}
+
+bool TextLines::skip_byte_order_mark() {
+  at_start_ = false;
+  while (end_ - position_ < 3 && refill()) {
+  }
+  if (!problem_.empty()) return false;
+  const std::string_view start(data_ + position_, std::min<std::size_t>(3, end_ - position_));
+  if (start == "\xEF\xBB\xBF") {
+    // Editors on some systems start a UTF-8 text with a mark; it is not part of a line.
+    position_ += 3;
+  } else if (start.substr(0, 2) == "\xFF\xFE" || start.substr(0, 2) == "\xFE\xFF") {
+    ++line_number_;
+    return stop(std::string("not a text ") + format_ + " file (UTF-16)");
+  }
+  return position_ < end_ || refill();
 }
 
 bool TextLines::next(std::string_view& line) {
-  if (position_ >= text_.size()) return false;
-  const std::size_t stop = std::min(next_of('\n', next_lf_), next_of('\r', next_cr_));
-  line = text_.substr(position_, stop - position_);
-  position_ = stop;
-  if (position_ < text_.size() && text_[position_] == '\r') ++position_;
-  if (position_ < text_.size() && text_[position_] == '\n') ++position_;
+  if (!problem_.empty()) return false;
+  if (position_ == end_ && !refill()) {
+    line_number_ += !problem_.empty();
+    return false;
+  }
+  if (at_start_ && !skip_byte_order_mark()) return false;
   ++line_number_;
+  std::size_t stop_at = position_;
+  for (;;) {
+    while (stop_at < end_ && byte_kind(data_[stop_at]) == ByteKind::kText) ++stop_at;
+    if (stop_at - position_ > kLongestLine) return stop("the line is longer than 64 MiB");
+    if (stop_at < end_) {
+      if (byte_kind(data_[stop_at]) == ByteKind::kNotText) {
+        return stop(std::string("not a text ") + format_ + " file");
+      }
+      // A CR that ends the block may be the first half of a CR LF: look at what follows first.
+      if (data_[stop_at] == '\n' || stop_at + 1 < end_ || at_end_) break;
+    } else if (at_end_) {
+      break;
+    }
+    const std::size_t offset = stop_at - position_;
+    if (!refill() && !problem_.empty()) return false;
+    stop_at = position_ + offset;
+  }
+  line = std::string_view(data_ + position_, stop_at - position_);
+  position_ = stop_at;
+  if (position_ < end_ && data_[position_] == '\r') ++position_;
+  if (position_ < end_ && data_[position_] == '\n') ++position_;
   return true;
 }
 

@@ -3,34 +3,70 @@
 #define MODEL_FILES_TEXT_LINES_H
 
 #include <cstddef>
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace standin {
 
-// The lines of a text, with LF, CRLF or lone CR endings; the last line may lack one.
+// The lines of a model file, or of a text already in memory, with LF, CR LF or lone CR endings
+// (the last line may lack one) and without a leading UTF-8 byte-order mark.
+//
+// A file is read a block at a time, so that only the line in hand and the block around it are
+// held, however large the file. Reading stops early, with a reason, at the first byte that no
+// text file holds (a NUL or another control character, or a UTF-16 byte-order mark), at a line
+// longer than kLongestLine, and at a read error: a binary file is refused on its first line
+// without reading the rest.
 class TextLines {
  public:
-  explicit TextLines(std::string_view text) : text_(text) {}
-  // Moves to the next line; false at the end.
+  static constexpr std::size_t kLongestLine = std::size_t{64} << 20;
+  // How much of a file one read asks for.
+  static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+
+  // `format` names the kind of text expected, as in "not a text OBJ file".
+  TextLines(std::string_view text, const char* format);
+  // `file` is open for reading and stays the caller's; `size` is its length in bytes. Tests pass
+  // a small `block_size` to put block ends inside lines and line ends.
+  TextLines(std::FILE* file, std::uint64_t size, const char* format,
+            std::size_t block_size = kBlockSize);
+  TextLines(const TextLines&) = delete;
+  TextLines& operator=(const TextLines&) = delete;
+
+  // Moves to the next line, valid until the next call; false at the end, or where reading
+  // stopped (then problem() says why and line_number() is the line it stopped in).
   bool next(std::string_view& line);
   std::size_t line_number() const { return line_number_; }
+  // Empty at the end of the text; otherwise why reading stopped before it.
+  const std::string& problem() const { return problem_; }
+  // The text's length in bytes, and the share of it read so far.
+  std::uint64_t size() const { return size_; }
   double fraction_read() const {
-    return text_.empty() ? 1.0 : static_cast<double>(position_) / text_.size();
+    return size_ == 0 ? 1.0 : static_cast<double>(consumed_ + position_) / size_;
   }
 
  private:
-  // Where the next `c` is at or after the current position (the text's size if none), found
-  // with memchr and remembered, so that the text is searched once for each kind of line end
-  // however the two are mixed.
-  std::size_t next_of(char c, std::size_t& remembered) const;
+  // Reads more of the file behind the unread part of the buffer. False when nothing more came.
+  bool refill();
+  // Skips a UTF-8 byte-order mark, and refuses a UTF-16 one. False when no line follows.
+  bool skip_byte_order_mark();
+  // Records why reading stopped; returns false.
+  bool stop(std::string reason);
 
-  std::string_view text_;
-  std::size_t position_ = 0;
+  const char* format_;
+  std::FILE* file_ = nullptr;
+  std::size_t block_size_ = kBlockSize;
+  std::vector<char> buffer_;  // the file's block in hand (unused for a text in memory)
+  const char* data_ = nullptr;
+  std::size_t end_ = 0;         // bytes of data_ that hold text
+  std::size_t position_ = 0;    // start of the next line in data_
+  std::uint64_t consumed_ = 0;  // bytes read and dropped from the buffer before data_
+  std::uint64_t size_ = 0;
+  bool at_end_ = false;   // nothing more to read behind data_[end_]
+  bool at_start_ = true;  // the byte-order mark is still to be checked for
   std::size_t line_number_ = 0;
-  std::size_t next_lf_ = std::string_view::npos;
-  std::size_t next_cr_ = std::string_view::npos;
+  std::string problem_;
 };
 
 // The words of a line, split at blanks and tabs; a '#' starts a comment that ends the line.
