@@ -49,7 +49,7 @@ TEST_F(SessionTest, SeedsAreNamedByObjectNameOrIndexWithRanges) {
   EXPECT_EQ(parse_named_indices(session_.host(), "wall:3-1", standin::IndexKind::kSurfaces, named),
             "'3-1' is not an index or a range FIRST-LAST");
   EXPECT_EQ(parse_named_indices(session_.host(), "wall", standin::IndexKind::kSurfaces, named),
-            "'wall' is not OBJECT:INDICES");
+            "'wall' is not OBJECT:SURFACES");
   EXPECT_EQ(parse_named_indices(session_.host(), "wall:8", standin::IndexKind::kVertices, named),
             "");
   EXPECT_EQ(session_.set_mode("edgewise"),
@@ -74,7 +74,8 @@ TEST_F(SessionTest, ScriptErrorsNameTheLine) {
   EXPECT_EQ(script("select floor:9\n"),
             "s.txt:1: surface 9 is out of range (object 'floor' has 6)");
   EXPECT_EQ(script("menu Nothing Here\n"), "s.txt:1: the Tools menu has no item 'Nothing Here'");
-  EXPECT_EQ(script("load /no/such/file.obj\n"), "s.txt:1: /no/such/file.obj: cannot open the file");
+  EXPECT_EQ(script("load /no/such/file.obj\n"),
+            "s.txt:1: /no/such/file.obj: cannot open the file: No such file or directory");
 }
 
 TEST_F(SessionTest, JsonReportListsSelectionMessagesDialogsAndUndo) {

@@ -5,7 +5,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -23,19 +26,20 @@ std::string read_file(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Runs vexo-sim with `arguments` (shell words) and the plug-in this build made.
-Outcome vexo_sim(const std::string& arguments) {
+// Runs vexo-sim with `arguments` (shell words) and the plug-in this build made; its standard
+// output goes to `stdout_to` when given (and is then not read back).
+Outcome vexo_sim(const std::string& arguments, const std::string& stdout_to = "") {
   // Named after the test, as CTest may run tests side by side.
   const std::string stem = ::testing::TempDir() + "vexo_sim_" +
                            ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  const std::string out = stem + ".out";
+  const std::string out = stdout_to.empty() ? stem + ".out" : stdout_to;
   const std::string errors = stem + ".err";
   const std::string command = std::string("'") + VEXO_SIM_PATH + "' --plugin '" + ADJSURF_PATH +
                               "' " + arguments + " >'" + out + "' 2>'" + errors + "'";
   const int status = std::system(command.c_str());
   Outcome outcome;
   outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  outcome.out = read_file(out);
+  if (stdout_to.empty()) outcome.out = read_file(out);
   outcome.errors = read_file(errors);
   return outcome;
 }
@@ -65,7 +69,8 @@ TEST(VexoSimCommandLine, HelpGoesToStandardOutputWithStatus0) {
 TEST(VexoSimCommandLine, ASessionThatFailsExitsWithStatus1NamingTheCause) {
   const Outcome missing = vexo_sim("/no/such/model.obj");
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.errors, "vexo-sim: /no/such/model.obj: cannot open the file\n");
+  EXPECT_EQ(missing.errors,
+            "vexo-sim: /no/such/model.obj: cannot open the file: No such file or directory\n");
   const Outcome seed = vexo_sim("--select box:99");
   EXPECT_EQ(seed.status, 1);
   EXPECT_EQ(seed.errors, "vexo-sim: surface 99 is out of range (object 'box' has 6)\n");
@@ -87,6 +92,144 @@ TEST(VexoSimCommandLine, JsonReportOfTheDemoSceneParsesWithEveryKey) {
   EXPECT_EQ(report["dialogs"], nlohmann::json::array());
   EXPECT_EQ(report["undo"], nlohmann::json::parse(R"(["select connected surfaces"])"));
   EXPECT_EQ(report["select_mode"], 2);  // the last --mode given
+}
+
+// What a user may hand vexo-sim, and what it answers: each row is the arguments ({dir} stands
+// for a folder of files made here), the exit status, and how standard error starts. A failed
+// session says why on exactly one line; arguments vexo-sim cannot use are followed by the usage.
+class VexoSimAnswers : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = ::testing::TempDir() + "vexo_sim_answers";
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    write("bad.obj", "v 0 0 0\nv 1 0 0\nv 1 zz 0\nv 0 1 0\nf 1 2 4\n\n");
+    write("binary.obj", std::string("v 0 0 0\n\x7F"
+                                    "ELF\x02\x01\x01\0\0\0",
+                                    18));
+    write("utf16.off", std::string("\xFF\xFEO\0F\0F\0\n\0", 10));
+    write("empty.obj", "");
+    write("model.stl", "solid x\n");
+    write("unknown.obj", "hello world\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nhello again\n");
+    write("select_first.txt", "select 0:0\n");
+    write("load_folder.txt", "# a folder is no model\nload " + dir_ + "\n");
+    ASSERT_EQ(mkfifo((dir_ + "/fifo.obj").c_str(), 0600), 0);
+    // 1 GB that takes no disk: a sparse file of NUL bytes.
+    for (const char* huge : {"huge.obj", "huge.off"}) {
+      write(huge, "");
+      std::filesystem::resize_file(dir_ + "/" + huge, std::uintmax_t{1} << 30);
+    }
+  }
+
+  static void write(const std::string& name, const std::string& contents) {
+    std::ofstream(dir_ + "/" + name, std::ios::binary) << contents;
+  }
+
+  static std::string with_dir(std::string text) {
+    for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}")) {
+      text.replace(at, 5, dir_);
+    }
+    return text;
+  }
+
+  static std::string dir_;
+};
+std::string VexoSimAnswers::dir_;
+
+TEST_F(VexoSimAnswers, EachCaseGivesItsStatusAndOneClearLine) {
+  struct Case {
+    const char* arguments;
+    int status;
+    const char* errors_start;
+  };
+  const Case cases[] = {
+      // Model files a user brings.
+      {"{dir}/missing.obj", 1,
+       "vexo-sim: {dir}/missing.obj: cannot open the file: No such file or directory\n"},
+      {"{dir}", 1, "vexo-sim: {dir}: is a directory, not a model file\n"},
+      {"{dir}/fifo.obj", 1, "vexo-sim: {dir}/fifo.obj: is a named pipe, not a model file\n"},
+      {"/dev/null", 1, "vexo-sim: /dev/null: is a device, not a model file\n"},
+      {"{dir}/binary.obj", 1, "vexo-sim: {dir}/binary.obj:2: not a text OBJ file\n"},
+      {"{dir}/utf16.off", 1, "vexo-sim: {dir}/utf16.off:1: not a text OFF file (UTF-16)\n"},
+      {"{dir}/huge.obj", 1, "vexo-sim: {dir}/huge.obj:1: not a text OBJ file\n"},
+      {"{dir}/huge.off", 1, "vexo-sim: {dir}/huge.off:1: not a text OFF file\n"},
+      {"{dir}/empty.obj", 1, "vexo-sim: {dir}/empty.obj: the file is empty\n"},
+      {"{dir}/bad.obj", 1,
+       "vexo-sim: {dir}/bad.obj:3: vertex coordinate 'zz' is not a finite number\n"},
+      {"{dir}/model.stl", 1,
+       "vexo-sim: {dir}/model.stl: unknown model format (expected .obj or .off)\n"},
+      {"{dir}/unknown.obj", 0,
+       "warning: {dir}/unknown.obj:1: unknown statement 'hello' skipped (and 1 more lines like "
+       "it)\n"},
+      // Seeds that do not fit the model.
+      {"--select box:99", 1, "vexo-sim: surface 99 is out of range (object 'box' has 6)\n"},
+      {"--select lid:0", 1, "vexo-sim: unknown object 'lid' (the model has 3 objects)\n"},
+      {"--select 7:0", 1, "vexo-sim: there is no object 7 (the model has 3 objects, 0 to 2)\n"},
+      {"--select-vertices roof:99", 1,
+       "vexo-sim: vertex 99 is out of range (object 'roof' has 6)\n"},
+      {"--script {dir}/select_first.txt", 1,
+       "vexo-sim: {dir}/select_first.txt:1: there is no model to select in (load one first)\n"},
+      {"--script {dir}/load_folder.txt", 1,
+       "vexo-sim: {dir}/load_folder.txt:2: {dir}: is a directory, not a model file\n"},
+      {"--script {dir}/missing.txt", 1, "vexo-sim: {dir}/missing.txt: cannot open the script\n"},
+      {"--svg {dir}", 1, "vexo-sim: {dir}: cannot write the picture: Is a directory\n"},
+      // Arguments vexo-sim cannot use.
+      {"--select 0", 2, "vexo-sim: --select: '0' is not OBJECT:SURFACES\n"},
+      {"--select box:1-x", 2, "vexo-sim: --select: '1-x' is not an index or a range FIRST-LAST\n"},
+      {"--select-vertices :4", 2, "vexo-sim: --select-vertices: ':4' is not OBJECT:VERTICES\n"},
+      {"--mode edge", 2,
+       "vexo-sim: --mode: unknown select mode 'edge' (surface, vertex or a number)\n"},
+      {"--view diagonal", 2,
+       "vexo-sim: --view: unknown view 'diagonal' (front, back, top, side or iso)\n"},
+      {"--bogus", 2, "vexo-sim: "},
+      // Times, on standard error so that a report stays clean.
+      {"--time --json", 0, "time: Tools > Select connected surfaces: "},
+  };
+  for (const Case& c : cases) {
+    const std::string arguments = with_dir(c.arguments);
+    SCOPED_TRACE(arguments);
+    const Outcome outcome = vexo_sim(arguments);
+    EXPECT_EQ(outcome.status, c.status);
+    const std::string expected = with_dir(c.errors_start);
+    EXPECT_EQ(outcome.errors.substr(0, expected.size()), expected);
+    if (c.status == 1) {
+      EXPECT_EQ(outcome.errors, expected);
+    }
+    if (c.status == 2) {
+      EXPECT_NE(outcome.errors.find("\nusage: vexo-sim"), std::string::npos);
+    }
+  }
+}
+
+// A report or transcript that cannot be written is a failure, with the reason.
+TEST_F(VexoSimAnswers, AnOutputThatCannotBeWrittenFailsNamingTheCause) {
+  for (const char* arguments : {"--json", ""}) {
+    SCOPED_TRACE(arguments);
+    const Outcome outcome = vexo_sim(arguments, "/dev/full");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.errors,
+              "vexo-sim: cannot write to standard output: No space left on device\n");
+  }
+}
+
+// OBJECT is an index when it is a whole number and a name otherwise; names that cannot select
+// their object, and objects left out, are warned of when the model loads.
+TEST_F(VexoSimAnswers, ObjectsAreAddressedAsTheWarningsSay) {
+  write("names.obj",
+        "o A\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\no 0\nf 1 2 3\no nothing\no A\nf 1 2 3\n");
+  const Outcome outcome = vexo_sim(with_dir("{dir}/names.obj --select 0:0 --select 2:0 --json"));
+  ASSERT_EQ(outcome.status, 0) << outcome.errors;
+  const auto report = nlohmann::json::parse(outcome.out);
+  ASSERT_EQ(report["objects"].size(), 3u);
+  EXPECT_EQ(report["objects"][0]["selected"], nlohmann::json::parse("[0]"));
+  EXPECT_EQ(report["objects"][1]["selected"], nlohmann::json::array());
+  EXPECT_EQ(report["objects"][2]["selected"], nlohmann::json::parse("[0]"));
+  EXPECT_EQ(outcome.errors,
+            with_dir("warning: {dir}/names.obj:8: object 'nothing' has no faces; left out\n"
+                     "warning: {dir}/names.obj: object 1 is named '0', which OBJECT reads as an "
+                     "index: select it as 1\n"
+                     "warning: {dir}/names.obj: objects 0 and 2 are both named 'A', which "
+                     "selects object 0: select the other as 2\n"));
 }
 
 }  // namespace

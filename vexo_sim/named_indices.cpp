@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <sstream>
+#include <unordered_map>
 
 namespace standin {
 namespace {
@@ -16,37 +17,44 @@ bool parse_index(const std::string& text, std::uint64_t& value) {
   return true;
 }
 
+const char* form_of(IndexKind kind) {
+  return kind == IndexKind::kSurfaces ? "OBJECT:SURFACES" : "OBJECT:VERTICES";
+}
+
+// An object named by a whole number is the object at that index, never one with that name, so
+// that an index always means the same object.
 std::string find_object(const Host& host, const std::string& name, std::size_t& object) {
-  for (std::size_t o = 0; o < host.model().object_count(); ++o) {
+  const std::size_t count = host.model().object_count();
+  if (count == 0) return "there is no model to select in (load one first)";
+  std::uint64_t position = 0;
+  if (parse_index(name, position)) {
+    if (position >= count) {
+      return "there is no object " + name + " (the model has " + std::to_string(count) +
+             " objects, 0 to " + std::to_string(count - 1) + ")";
+    }
+    object = static_cast<std::size_t>(position);
+    return "";
+  }
+  for (std::size_t o = 0; o < count; ++o) {
     if (host.model().object(o).name() == name) {
       object = o;
       return "";
     }
   }
-  std::uint64_t position = 0;
-  if (parse_index(name, position) && position < host.model().object_count()) {
-    object = static_cast<std::size_t>(position);
-    return "";
-  }
-  return "unknown object '" + name + "' (the model has " +
-         std::to_string(host.model().object_count()) + " objects)";
+  return "unknown object '" + name + "' (the model has " + std::to_string(count) + " objects)";
 }
 
 }  // namespace
 
-std::string parse_named_indices(const Host& host, const std::string& text, IndexKind kind,
-                                NamedIndices& named) {
+std::string parse_seed_text(const std::string& text, IndexKind kind, SeedText& seed) {
   const auto colon = text.rfind(':');
-  if (colon == std::string::npos) return "'" + text + "' is not OBJECT:INDICES";
-  std::string error = find_object(host, text.substr(0, colon), named.object);
-  if (!error.empty()) return error;
-  const VexoModelObject& object = host.model().object(named.object);
-  const std::uint64_t limit =
-      kind == IndexKind::kSurfaces ? object.surface_count() : object.mesh.vertices.size();
-  const char* what = kind == IndexKind::kSurfaces ? "surface" : "vertex";
+  if (colon == std::string::npos || colon == 0) {
+    return "'" + text + "' is not " + form_of(kind);
+  }
+  seed.object = text.substr(0, colon);
+  seed.ranges.clear();
   std::istringstream items(text.substr(colon + 1));
   std::string item;
-  named.indices.clear();
   while (std::getline(items, item, ',')) {
     const auto dash = item.find('-');
     std::uint64_t first = 0;
@@ -56,15 +64,70 @@ std::string parse_named_indices(const Host& host, const std::string& text, Index
                         : parse_index(item.substr(0, dash), first) &&
                               parse_index(item.substr(dash + 1), last) && first <= last;
     if (!ok) return "'" + item + "' is not an index or a range FIRST-LAST";
+    seed.ranges.emplace_back(first, last);
+  }
+  if (seed.ranges.empty()) {
+    return "'" + text + "' names no " + (kind == IndexKind::kSurfaces ? "surface" : "vertex");
+  }
+  return "";
+}
+
+std::string parse_named_indices(const Host& host, const std::string& text, IndexKind kind,
+                                NamedIndices& named) {
+  SeedText seed;
+  std::string error = parse_seed_text(text, kind, seed);
+  if (!error.empty()) return error;
+  error = find_object(host, seed.object, named.object);
+  if (!error.empty()) return error;
+  const VexoModelObject& object = host.model().object(named.object);
+  const std::uint64_t limit =
+      kind == IndexKind::kSurfaces ? object.surface_count() : object.mesh.vertices.size();
+  const char* what = kind == IndexKind::kSurfaces ? "surface" : "vertex";
+  named.indices.clear();
+  for (const auto& [first, last] : seed.ranges) {
     if (last >= limit) {
       return std::string(what) + " " + std::to_string(last) + " is out of range (object '" +
              object.name() + "' has " + std::to_string(limit) + ")";
     }
-    for (std::uint64_t i = first; i <= last; ++i)
+    for (std::uint64_t i = first; i <= last; ++i) {
       named.indices.push_back(static_cast<std::uint32_t>(i));
+    }
   }
-  if (named.indices.empty()) return "'" + text + "' names no " + what;
   return "";
+}
+
+std::vector<std::string> object_name_warnings(const Host& host, std::size_t first) {
+  constexpr std::size_t kMostWarnings = 8;
+  std::vector<std::string> warnings;
+  std::size_t unlisted = 0;
+  auto warn = [&](std::string text) {
+    if (warnings.size() < kMostWarnings) {
+      warnings.push_back(std::move(text));
+    } else {
+      ++unlisted;
+    }
+  };
+  std::unordered_map<std::string, std::size_t> first_named;
+  for (std::size_t o = 0; o < host.model().object_count(); ++o) {
+    const std::string& name = host.model().object(o).name();
+    const auto [earlier, is_first] = first_named.emplace(name, o);
+    if (o < first) continue;
+    std::uint64_t position = 0;
+    if (parse_index(name, position)) {
+      if (position != o) {
+        warn("object " + std::to_string(o) + " is named '" + name +
+             "', which OBJECT reads as an index: select it as " + std::to_string(o));
+      }
+    } else if (!is_first) {
+      warn("objects " + std::to_string(earlier->second) + " and " + std::to_string(o) +
+           " are both named '" + name + "', which selects object " +
+           std::to_string(earlier->second) + ": select the other as " + std::to_string(o));
+    }
+  }
+  if (unlisted > 0) {
+    warnings.push_back(std::to_string(unlisted) + " more objects can be selected only by index");
+  }
+  return warnings;
 }
 
 }  // namespace standin

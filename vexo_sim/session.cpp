@@ -1,24 +1,14 @@
 #include "vexo_sim/session.h"
 
-#include <chrono>
 #include <cstdio>
 #include <sstream>
 
 #include "vexo_sim/named_indices.h"
+#include "vexo_sim/progress_line.h"
 #include "vexo_sim/svg_picture.h"
 #include "vexo_sim/transcript.h"
 
 #include "model_files/model_file.h"
-
-#if defined(_WIN32)
-#include <io.h>
-#define VEXO_ISATTY _isatty
-#define VEXO_FILENO _fileno
-#else
-#include <unistd.h>
-#define VEXO_ISATTY isatty
-#define VEXO_FILENO fileno
-#endif
 
 namespace standin {
 namespace {
@@ -41,23 +31,34 @@ std::string Session::load_plugin(const std::string& path) {
   return error;
 }
 
+void Session::report_time(const std::string& step, double milliseconds) {
+  if (!show_times_) return;
+  char figure[32];
+  std::snprintf(figure, sizeof figure, "%.1f", milliseconds);
+  errors_ << "time: " << step << ": " << figure << " ms\n";
+}
+
 std::string Session::load_model(const std::string& path) {
-  // Progress only on a terminal, and only once reading has taken a second.
-  const bool terminal = VEXO_ISATTY(VEXO_FILENO(stderr)) != 0;
-  const auto start = std::chrono::steady_clock::now();
-  bool shown = false;
-  auto progress = [&](double fraction) {
-    if (!terminal || std::chrono::steady_clock::now() - start < std::chrono::seconds(1)) return;
-    std::fprintf(stderr, "\rloading %s: %3d%%", path.c_str(), static_cast<int>(fraction * 100));
-    std::fflush(stderr);
-    shown = true;
-  };
   LoadedModel model;
-  const std::string error = load_model_file(path, model, progress);
-  if (shown) std::fprintf(stderr, "\r\033[K");
+  std::string error;
+  const std::size_t first = host_.model().object_count();
+  double milliseconds = 0;
+  {
+    // Loading is reading the file and the modeller taking in its objects.
+    ProgressLine progress("loading " + path);
+    error = load_model_file(path, model,
+                            [&progress](double fraction) { progress.show_fraction(fraction); });
+    if (error.empty()) {
+      for (Mesh& mesh : model.objects) host_.add_object(std::move(mesh));
+    }
+    milliseconds = progress.elapsed_ms();
+  }
   for (const std::string& warning : model.warnings) errors_ << "warning: " << warning << "\n";
   if (!error.empty()) return error;
-  for (Mesh& mesh : model.objects) host_.add_object(std::move(mesh));
+  report_time("load " + path, milliseconds);
+  for (const std::string& warning : object_name_warnings(host_, first)) {
+    errors_ << "warning: " << path << ": " << warning << "\n";
+  }
   return "";
 }
 
@@ -75,27 +76,40 @@ std::string Session::select(const std::string& text, IndexKind kind) {
   return "";
 }
 
-std::string Session::set_mode(const std::string& mode) {
+std::string parse_select_mode(const std::string& mode, int& code) {
   if (mode == "surface") {
-    host_.selection().set_mode(kSurfaceMode);
+    code = kSurfaceMode;
   } else if (mode == "vertex") {
-    host_.selection().set_mode(kVertexMode);
+    code = kVertexMode;
   } else {
     std::istringstream number(mode);
-    int code = 0;
     if (!(number >> code) || !number.eof()) {
       return "unknown select mode '" + mode + "' (surface, vertex or a number)";
     }
-    host_.selection().set_mode(code);
   }
   return "";
+}
+
+std::string Session::set_mode(const std::string& mode) {
+  int code = 0;
+  const std::string error = parse_select_mode(mode, code);
+  if (error.empty()) host_.selection().set_mode(code);
+  return error;
 }
 
 std::string Session::run_reporting(const std::string& title,
                                    const std::function<std::string()>& run) {
   seeds_ = host_.selection().current().whole_surfaces;
   const std::size_t first = host_.events().entries().size();
-  const std::string error = run();
+  std::string error;
+  double milliseconds = 0;
+  {
+    ProgressLine progress(title);
+    progress.tick_while_running();
+    error = run();
+    milliseconds = progress.elapsed_ms();
+  }
+  if (error.empty()) report_time(title, milliseconds);
   if (error.empty() && !quiet_) {
     out_ << title << "\n";
     print_events(out_, host_, first);

@@ -20,6 +20,10 @@ namespace standin {
 
 inline constexpr char kSelectConnectedMenuLabel[] = "Select connected surfaces";
 
+// Reads a select mode as the user names it: "surface", "vertex" or the modeller's number.
+// Returns: empty, or why the text names no mode.
+std::string parse_select_mode(const std::string& mode, int& code);
+
 class Session {
  public:
   // `out` receives what the user sees as actions run (events, shown selections); `errors`
@@ -31,7 +35,10 @@ class Session {
   // Each action returns an empty string, or the one-line reason it could not be done.
   std::string load_plugin(const std::string& path);
   std::string load_model(const std::string& path);
-  // Selects whole surfaces or lone vertices named as OBJECT:INDICES.
+  // With `show` set, each load and command run reports its time in milliseconds on `errors`.
+  void show_times(bool show) { show_times_ = show; }
+
+  // Selects whole surfaces or lone vertices named as OBJECT:SURFACES or OBJECT:VERTICES.
   std::string select(const std::string& named, IndexKind kind);
   std::string set_mode(const std::string& mode);
   std::string pick_menu_item(const std::string& label);
@@ -52,10 +59,12 @@ class Session {
   std::string run_action(const std::string& line);
   // Runs a command through `run`, remembering the seeds, and reports what the user saw.
   std::string run_reporting(const std::string& title, const std::function<std::string()>& run);
+  void report_time(const std::string& step, double milliseconds);
 
   std::ostream& out_;
   std::ostream& errors_;
   bool quiet_;
+  bool show_times_ = false;
   Host host_;
   ActiveHost active_;
   std::unique_ptr<LoadedPlugin> plugin_;

@@ -1,8 +1,10 @@
 #include "vexo_sim/svg_picture.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <limits>
 
@@ -56,6 +58,18 @@ Look look_of(const Host& host, const std::vector<std::vector<std::uint8_t>>& see
   return host.selection().current().whole_surfaces[o][s] ? Look::kSelected : Look::kPlain;
 }
 
+std::string unknown_view(const std::string& view) {
+  return "unknown view '" + view + "' (front, back, top, side or iso)";
+}
+
+// "all selected", "1 in 3 of the others", "none of the others": what a step of choose_surfaces
+// keeps (0 keeps none).
+std::string share_drawn(std::size_t step, const char* which) {
+  if (step == 1) return std::string("all ") + which;
+  if (step == 0) return std::string("none of the ") + which;
+  return "1 in " + std::to_string(step) + " of the " + which;
+}
+
 // Picks the surfaces to draw: all of them up to the limit; beyond it, highlighted surfaces
 // first and an even share of the rest.
 std::vector<DrawnSurface> choose_surfaces(const Host& host,
@@ -89,9 +103,8 @@ std::vector<DrawnSurface> choose_surfaces(const Host& host,
   }
   if (chosen.size() < total) {
     note = "picture: " + std::to_string(total) + " surfaces, " + std::to_string(chosen.size()) +
-           " drawn (every " + std::to_string(plain_step) + "th unselected surface" +
-           (highlight_step > 1 ? ", every " + std::to_string(highlight_step) + "th selected" : "") +
-           ")";
+           " drawn: " + share_drawn(highlight_step, "selected") + " and " +
+           share_drawn(plain_step, "others");
   }
   return chosen;
 }
@@ -151,13 +164,16 @@ const char* class_of(Look look) {
 
 }  // namespace
 
+std::string check_view_name(const std::string& view) {
+  Projection projection{};
+  return projection_for(view, projection) ? "" : unknown_view(view);
+}
+
 std::string write_svg_picture(const Host& host, const std::vector<std::vector<std::uint8_t>>& seeds,
                               const std::string& view_name, const std::string& path,
                               std::string& note) {
   Projection view{};
-  if (!projection_for(view_name, view)) {
-    return "unknown view '" + view_name + "' (front, back, top, side or iso)";
-  }
+  if (!projection_for(view_name, view)) return unknown_view(view_name);
   std::vector<DrawnSurface> chosen = choose_surfaces(host, seeds, note);
   sort_by_depth(host, chosen, view);
   const Frame frame = frame_of(host, chosen, view);
@@ -165,7 +181,7 @@ std::string write_svg_picture(const Host& host, const std::vector<std::vector<st
   const double width = 40 + (frame.max_x - frame.min_x) * frame.scale;
   const double height = 40 + (frame.max_y - frame.min_y) * frame.scale;
   std::ofstream out(path);
-  if (!out) return path + ": cannot write the picture";
+  if (!out) return path + ": cannot write the picture: " + std::strerror(errno);
   out << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " << std::max(width, 460.0) << " "
       << height + 30 << "\">\n"
       << "<style>polygon{stroke-linejoin:round;stroke-width:0.6}"
@@ -207,7 +223,8 @@ std::string write_svg_picture(const Host& host, const std::vector<std::vector<st
   out << "<text x=\"20\" y=\"" << height + 20 << "\">view " << view_name
       << ": seeds dark red (dots), selected amber, others outlined"
       << (note.empty() ? "" : " (thinned)") << "</text>\n</svg>\n";
-  if (!out) return path + ": cannot write the picture";
+  out.close();
+  if (!out) return path + ": cannot write the picture: " + std::strerror(errno);
   return "";
 }
 

@@ -9,10 +9,14 @@
 
 namespace standin {
 
+// Returns: empty when `view` names a view write_svg_picture knows, or why it names none.
+std::string check_view_name(const std::string& view);
+
 // Draws the model as an SVG picture from a view: "front", "back", "top", "side" or "iso".
 // Surfaces are depth-sorted and painted back to front: selected ones filled in one colour,
-// seeds in a stronger one, the rest light with an outline. Beyond 100,000 surfaces the picture
-// keeps every selected surface it can and thins the rest evenly; `note` then says so.
+// seeds in a stronger one, the rest light with an outline. A picture holds at most 100,000
+// surfaces: beyond that it keeps every selected surface (up to 100,000 of them; beyond that it
+// thins those evenly too) and thins the rest evenly; `note` then says what share of each it drew.
 //
 // Inputs:  host   the model and its selection
 //          seeds  per object and surface, 1 for a seed (may be empty: no seeds)

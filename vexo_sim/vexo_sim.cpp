@@ -4,7 +4,10 @@
 // as text, as a JSON report, and as an SVG picture.
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <utility>
@@ -12,7 +15,9 @@
 
 #include "vexo_sim/demo_scene.h"
 #include "vexo_sim/json_report.h"
+#include "vexo_sim/named_indices.h"
 #include "vexo_sim/session.h"
+#include "vexo_sim/svg_picture.h"
 #include "vexo_sim/transcript.h"
 
 #if defined(_WIN32)
@@ -38,7 +43,8 @@ constexpr char kUsage[] =
     "  --script FILE|-                 run a session script (one action a line) instead\n"
     "  --plugin PATH                   the plug-in (default: adjsurf.p beside this program)\n"
     "  --json                          print a JSON report instead of the transcript\n"
-    "  --svg FILE [--view VIEW]        draw the result; VIEW is front, back, top, side or iso\n";
+    "  --svg FILE [--view VIEW]        draw the result; VIEW is front, back, top, side or iso\n"
+    "  --time                          report load and command times (ms) on standard error\n";
 
 struct Options {
   std::string model;
@@ -52,6 +58,7 @@ struct Options {
   bool json = false;
   std::string svg;
   std::string view = "iso";
+  bool time = false;
 };
 
 // The plug-in beside this program, as the build lays them out.
@@ -70,6 +77,19 @@ std::string default_plugin_path() {
   return self.substr(0, slash + 1) + "adjsurf.p";
 }
 
+// A CLI11 check from a function that returns empty or what is wrong, without CLI11's own
+// "--option: " prefix doubled.
+CLI::Validator checked_by(std::function<std::string(const std::string&)> check) {
+  return CLI::Validator([check](std::string& value) { return check(value); }, "");
+}
+
+CLI::Validator seed_form(standin::IndexKind kind) {
+  return checked_by([kind](const std::string& text) {
+    standin::SeedText seed;
+    return standin::parse_seed_text(text, kind, seed);
+  });
+}
+
 // Reads the arguments into `options`. Returns empty, or what is wrong with them. The help text
 // stays our own (kUsage): it lays options out as the README shows them, which CLI11's generated
 // help would not.
@@ -79,8 +99,12 @@ std::string parse_options(int argc, char** argv, Options& options) {
   app.allow_windows_style_options(false);
   options.plugin = default_plugin_path();
   app.add_option("MODEL", options.model);
-  app.add_option("--select", options.surface_seeds);
-  app.add_option("--select-vertices", options.vertex_seeds);
+  // Values whose form alone is wrong are unusable arguments, refused before anything runs;
+  // whether a seed fits the model is for the session to say.
+  app.add_option("--select", options.surface_seeds)
+      ->check(seed_form(standin::IndexKind::kSurfaces));
+  app.add_option("--select-vertices", options.vertex_seeds)
+      ->check(seed_form(standin::IndexKind::kVertices));
   // A single-valued option given again takes the last value, as the modeller's own options do.
   for (auto [name, into] : {std::pair{"--mode", &options.mode},
                             {"--menu", &options.menu},
@@ -91,7 +115,13 @@ std::string parse_options(int argc, char** argv, Options& options) {
                             {"--view", &options.view}}) {
     app.add_option(name, *into)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   }
+  app.get_option("--mode")->check(checked_by([](const std::string& mode) {
+    int code = 0;
+    return standin::parse_select_mode(mode, code);
+  }));
+  app.get_option("--view")->check(checked_by(standin::check_view_name));
   app.add_flag("--json", options.json);
+  app.add_flag("--time", options.time);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -134,6 +164,15 @@ int fail(const std::string& error) {
   return 1;
 }
 
+// What was printed must have reached standard output: a full disk or a closed pipe is a failed
+// run, not a success.
+int finish() {
+  std::cout.flush();
+  if (!std::cout)
+    return fail(std::string("cannot write to standard output: ") + std::strerror(errno));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -151,6 +190,7 @@ int main(int argc, char** argv) {
   }
 
   standin::Session session(std::cout, std::cerr, options.json);
+  session.show_times(options.time);
   std::string error = session.load_plugin(options.plugin);
   if (!error.empty()) return fail(error);
   if (!options.json) {
@@ -176,5 +216,5 @@ int main(int argc, char** argv) {
     error = session.picture(options.svg, options.view);
     if (!error.empty()) return fail(error);
   }
-  return 0;
+  return finish();
 }
