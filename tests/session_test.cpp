@@ -116,7 +116,19 @@ TEST_F(SessionTest, PictureMarksSelectionAndThinsLargeModels) {
 
   session_.host().add_object(standin::quad_grid("big", 400, 300));
   EXPECT_EQ(session_.picture(picture, "iso"), "");
-  EXPECT_NE(errors_.str().find("picture: 120010 surfaces, "), std::string::npos) << errors_.str();
+  // Every selected surface stays; the others are thinned evenly.
+  EXPECT_EQ(errors_.str(),
+            "picture: 120010 surfaces, 60008 drawn: all selected and 1 in 2 of the others\n");
+  std::ifstream large(picture);
+  const std::string thinned((std::istreambuf_iterator<char>(large)),
+                            std::istreambuf_iterator<char>());
+  std::size_t highlighted = 0;
+  for (const char* look : {"<polygon class=\"s\"", "<polygon class=\"d\""}) {
+    for (auto at = thinned.find(look); at != std::string::npos; at = thinned.find(look, at + 1)) {
+      ++highlighted;
+    }
+  }
+  EXPECT_EQ(highlighted, 6u);
 }
 
 }  // namespace

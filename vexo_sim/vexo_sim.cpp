@@ -33,7 +33,7 @@ constexpr char kUsage[] =
     "  MODEL                           an .obj or .off file; without it (and without --script)\n"
     "                                  the built-in demo scene\n"
     "  --select OBJECT:SURFACES        select whole surfaces, e.g. box:0,4,10-12 (repeatable);\n"
-    "                                  OBJECT is a name or a 0-based index\n"
+    "                                  OBJECT is a 0-based index, or else a name\n"
     "  --select-vertices OBJECT:VERTICES  select lone vertices (repeatable)\n"
     "  --mode surface|vertex|N         the select mode (default surface)\n"
     "  --menu LABEL                    the Tools-menu item to pick (default \"Select connected "
