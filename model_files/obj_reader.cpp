@@ -239,25 +239,28 @@ std::vector<Mesh> named_meshes(const std::string& name, const std::vector<ObjNam
   return meshes;
 }
 
-// Moves the meshes that have surfaces into the model. An object named in the file that has no
-// faces is left out with a warning (the first few named, then a count): the objects after it
-// take one index less than the file's `o` lines would suggest.
+// Moves the meshes that have surfaces into the model. Objects named in the file that have no
+// faces (exporters often write a bare `g` before vertices) are left out, with one warning that
+// names the first: the objects after them take lower indices than their lines would suggest.
 void keep_meshes_with_surfaces(const std::string& name, const std::vector<ObjName>& names,
                                std::vector<Mesh>& meshes, LoadedModel& model) {
-  constexpr std::size_t kMostNamed = 8;
   std::size_t left_out = 0;
+  std::size_t first_left_out = 0;
   for (std::size_t o = 0; o < meshes.size(); ++o) {
     if (meshes[o].surface_count() > 0) {
       model.objects.push_back(std::move(meshes[o]));
-    } else if (o > 0 && left_out++ < kMostNamed) {
-      model.warnings.push_back(at_line(name, names[o - 1].line,
-                                       "object '" + meshes[o].name + "' has no faces; left out"));
+    } else if (o > 0 && left_out++ == 0) {
+      first_left_out = o;
     }
   }
-  if (left_out > kMostNamed) {
-    model.warnings.push_back(name + ": " + std::to_string(left_out - kMostNamed) +
-                             " more objects without faces left out");
-  }
+  if (left_out == 0) return;
+  const std::string& first = meshes[first_left_out].name;
+  model.warnings.push_back(at_line(name, names[first_left_out - 1].line,
+                                   left_out == 1
+                                       ? "object '" + first + "' has no faces; left out"
+                                       : std::to_string(left_out) +
+                                             " objects without faces left out, the first here ('" +
+                                             first + "'); indices count only objects with faces"));
 }
 
 // Builds one mesh per object; each keeps the vertices its faces use, in first-use order, and

@@ -448,7 +448,7 @@ TEST(ObjFiles, UnknownStatementsAndEmptyObjectsAreSkippedWithAWarning) {
   LoadedModel model;
   ASSERT_EQ(load("m.obj",
                  "hello world\nvx 1 2\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl red\ns 1\n"
-                 "o empty\no tri\nf 1 2 3\nhello again\nl 1 2\n",
+                 "o empty\no tri\nf 1 2 3\nhello again\nl 1 2\no\n",
                  model),
             "");
   ASSERT_EQ(model.objects.size(), 1u);
@@ -457,5 +457,6 @@ TEST(ObjFiles, UnknownStatementsAndEmptyObjectsAreSkippedWithAWarning) {
             (std::vector<std::string>{
                 "m.obj:1: unknown statement 'hello' skipped (and 1 more lines like it)",
                 "m.obj:2: unknown statement 'vx' skipped",
-                "m.obj:8: object 'empty' has no faces; left out"}));
+                "m.obj:8: 2 objects without faces left out, the first here ('empty'); indices "
+                "count only objects with faces"}));
 }
