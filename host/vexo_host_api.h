@@ -45,6 +45,10 @@ typedef struct Edge {
   List* surfaces;  // the surfaces that use this edge
 } Edge;
 
+// The select-mode codes vx_get_select_mode gives for surface mode and for vertex mode, the two
+// modes in which the plug-in's command works. The modeller's other modes have other codes.
+enum { VEXO_SURFACE_SELECT_MODE = 2, VEXO_VERTEX_SELECT_MODE = 3 };
+
 // A command handler: no arguments, no result.
 typedef void(VEXO_CDECL* CommandHandler)(void);
 

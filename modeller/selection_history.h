@@ -12,8 +12,14 @@
 
 namespace standin {
 
-// The host's select-mode codes. A plug-in's command works in surface and vertex mode.
-enum SelectMode : int { kObjectMode = 1, kSurfaceMode = 2, kVertexMode = 3, kEdgeMode = 4 };
+// The modeller's select-mode codes: surface and vertex mode as the boundary declares them, in
+// which a plug-in's command works, and the stand-in's own codes for the other two.
+enum SelectMode : int {
+  kObjectMode = 1,
+  kSurfaceMode = VEXO_SURFACE_SELECT_MODE,
+  kVertexMode = VEXO_VERTEX_SELECT_MODE,
+  kEdgeMode = 4
+};
 
 struct Selection {
   std::vector<std::vector<std::uint8_t>> whole_surfaces;  // [object][surface]

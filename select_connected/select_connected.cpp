@@ -20,10 +20,6 @@ constexpr char kNotEnoughMemoryText[] = "adjsurfaces : Not enough memory";
 constexpr char kSelectedCountFormat[] = "Selected %d surfaces";
 constexpr char kUndoLabel[] = "select connected surfaces";
 
-// The modeller's select-mode codes for surface and vertex mode; the command accepts either.
-constexpr int kSurfaceSelectMode = 2;
-constexpr int kVertexSelectMode = 3;
-
 // What filling the table found.
 struct TableFill {
   std::int32_t filled;  // entries written, at most the table's capacity
@@ -38,7 +34,8 @@ List* take_seed_surfaces() {
     return nullptr;
   }
   const int mode = vx_get_select_mode();
-  if (mode != kSurfaceSelectMode && mode != kVertexSelectMode) {
+  // Surface and vertex mode alike: the command accepts either.
+  if (mode != VEXO_SURFACE_SELECT_MODE && mode != VEXO_VERTEX_SELECT_MODE) {
     windows_message_dialog(kWrongSelectModeText);
     return nullptr;
   }
