@@ -2,8 +2,6 @@
 // thousand times in one process, alternating with undo, without the host's memory growing.
 #include <gtest/gtest.h>
 
-#include <pthread.h>
-
 #include <cstdint>
 #include <random>
 #include <string>
@@ -13,6 +11,7 @@
 #include "select_connected/select_connected.h"
 #include "test_support/heap_meter.h"
 #include "test_support/reference_models.h"
+#include "test_support/small_stack.h"
 #include "tests/test_models.h"
 #include "vexo_sim/demo_scene.h"
 
@@ -26,18 +25,10 @@ TEST(Endurance, WorstCaseHandleOrderRunsOnAOneMebibyteStack) {
   host.add_object(standin::quad_grid("strip", kSurfaces, 1), &slots);
   host.selection().select_surface(0, kSurfaces / 2);
 
-  pthread_attr_t attributes;
-  pthread_attr_init(&attributes);
-  pthread_attr_setstacksize(&attributes, 1024 * 1024);
-  pthread_t thread;
-  auto body = [](void* host_pointer) -> void* {
-    standin::ActiveHost on_this_thread(*static_cast<standin::Host*>(host_pointer));
+  ASSERT_TRUE(test_support::run_on_small_stack(1024 * 1024, [&host] {
+    standin::ActiveHost on_this_thread(host);
     select_connected_go();
-    return nullptr;
-  };
-  ASSERT_EQ(pthread_create(&thread, &attributes, body, &host), 0);
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attributes);
+  }));
   EXPECT_EQ(host.events().texts(standin::EventKind::kMessage),
             std::vector<std::string>{"Selected 20000 surfaces"});
 }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <pthread.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <random>
@@ -9,6 +7,7 @@
 
 #include "select_connected/surface_table.h"
 #include "test_support/reference_models.h"
+#include "test_support/small_stack.h"
 
 namespace {
 
@@ -123,21 +122,9 @@ TEST(SurfaceTable, EmptyTableIsNeitherReadNorWritten) {
 
 TEST(SurfaceTable, WorstCaseOrderSortsInASmallStack) {
   // Recursing into the larger part would need thousands of frames here; 256 KiB is far less.
-  struct Job {
-    std::vector<SurfaceEntry> entries = entries_of(middle_pivot_worst_case(20000));
-  } job;
-  pthread_attr_t attributes;
-  pthread_attr_init(&attributes);
-  pthread_attr_setstacksize(&attributes, 256 * 1024);
-  pthread_t thread;
-  auto body = [](void* argument) -> void* {
-    sort_all(static_cast<Job*>(argument)->entries);
-    return nullptr;
-  };
-  ASSERT_EQ(pthread_create(&thread, &attributes, body, &job), 0);
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attributes);
-  EXPECT_TRUE(std::is_sorted(job.entries.begin(), job.entries.end(),
+  std::vector<SurfaceEntry> entries = entries_of(middle_pivot_worst_case(20000));
+  ASSERT_TRUE(test_support::run_on_small_stack(256 * 1024, [&entries] { sort_all(entries); }));
+  EXPECT_TRUE(std::is_sorted(entries.begin(), entries.end(),
                              [](const SurfaceEntry& a, const SurfaceEntry& b) {
                                return surface_key(a.surface) < surface_key(b.surface);
                              }));

@@ -3,16 +3,27 @@
 # frame must be bounded (no alloca or variable-length arrays) and at most LIMIT bytes, since the
 # command runs on the modeller's own thread and stack. "dynamic,bounded" (a frame realigned at
 # run time, as on i686) gives its bound, which is held to the same limit.
-# Usage: check_stack_usage.sh LIMIT OBJECT-DIR...   Exits 77 (skipped) when a folder is not built.
+# Usage: check_stack_usage.sh LIMIT OBJECT-LIST
+#   OBJECT-LIST  the build's plugin_objects.txt: the plug-in code's object files, one a line; GCC
+#                writes each one's report beside it, as NAME.su for NAME.o or NAME.obj
+# Exits 77 (skipped), saying why, when that build has not been made.
 set -euo pipefail
-limit=${1:?usage: check_stack_usage.sh LIMIT OBJECT-DIR...}
-shift
+usage="usage: check_stack_usage.sh LIMIT OBJECT-LIST"
+limit=${1:?$usage}
+list=${2:?$usage}
+[ -f "$list" ] || { echo "skipped: $list is not there (its build has not been configured)"; exit 77; }
 reports=()
-for folder in "$@"; do
-  [ -d "$folder" ] || { echo "skipped: $folder is not built"; exit 77; }
-  while IFS= read -r -d '' report; do reports+=("$report"); done < <(find "$folder" -name '*.su' -print0)
-done
-[ ${#reports[@]} -gt 0 ] || { echo "no stack usage reports in $*" >&2; exit 1; }
+while IFS= read -r object; do
+  case "$object" in
+    *.o | *.obj) ;;
+    *) continue ;;  # a compiled resource has no frames
+  esac
+  [ -f "$object" ] || { echo "skipped: $object is not built"; exit 77; }
+  report=${object%.*}.su
+  [ -f "$report" ] || { echo "$object has no stack usage report ($report)" >&2; exit 1; }
+  reports+=("$report")
+done <"$list"
+[ ${#reports[@]} -gt 0 ] || { echo "no objects listed in $list" >&2; exit 1; }
 
 # Each line: FILE:LINE:COLUMN:FUNCTION <tab> BYTES <tab> static|dynamic|dynamic,bounded
 cat "${reports[@]}" | awk -F'\t' -v limit="$limit" '

@@ -11,9 +11,10 @@
 # to. The Wine prefix is made once, by the 64-bit loader, and kept in BUILD-DIR/wineprefix.
 # Exits 77 (skipped) when the build has no vexo.exe.
 set -euo pipefail
-build=$(cd "${1:?usage: run_under_wine.sh BUILD-DIR}" && pwd)
+build=${1:?usage: run_under_wine.sh BUILD-DIR}
 [ -f "$build/vexo.exe" ] && [ -f "$build/adjsurf.p" ] && [ -f "$build/checks/vexo.exe" ] ||
   { echo "skipped: $build/vexo.exe is not built"; exit 77; }
+build=$(cd "$build" && pwd)
 wine=$(dpkg -L wine64 2>/dev/null | grep -m1 '/wine64$') || { echo "wine64 is not installed" >&2; exit 1; }
 
 case $(objdump -f "$build/vexo.exe") in
