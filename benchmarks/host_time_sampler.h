@@ -14,7 +14,7 @@
 #include <cstdint>
 
 #include "modeller/call_statistics.h"
-#include "modeller/host_functions.h"
+#include "modeller/host_function_ids.h"
 
 // Samples per host function (index number + 1) and outside every host function (index 0).
 using HostSamples = std::array<std::uint32_t, standin::kHostFunctionCount + 1>;

@@ -30,7 +30,7 @@
 #include "benchmarks/host_time_sampler.h"
 #include "benchmarks/linear_flood.h"
 #include "mesh/mesh_generators.h"
-#include "modeller/host.h"
+#include "modeller/host_state.h"
 #include "modeller/plugin_loader.h"
 #include "select_connected/surface_table.h"
 #include "test_support/heap_meter.h"

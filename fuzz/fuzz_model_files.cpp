@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "model_files/model_file.h"
-#include "modeller/host.h"
+#include "model_files/load_model.h"
+#include "modeller/host_state.h"
 
 namespace {
 

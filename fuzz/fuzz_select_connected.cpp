@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "mesh/mesh.h"
-#include "modeller/host.h"
+#include "modeller/host_state.h"
 #include "select_connected/select_connected.h"
 #include "test_support/failing_allocations.h"
 

@@ -1,4 +1,4 @@
-#include "model_files/model_file.h"
+#include "model_files/load_model.h"
 
 #include <algorithm>
 #include <cctype>

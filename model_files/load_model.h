@@ -3,8 +3,8 @@
 // Connectivity is exactly the file's: two surfaces share an edge when their loops step between
 // the same two vertex indices; vertices are never welded by position. A face that repeats a
 // vertex keeps its first occurrence; the repeat is dropped with a warning naming the line.
-#ifndef MODEL_FILES_MODEL_FILE_H
-#define MODEL_FILES_MODEL_FILE_H
+#ifndef MODEL_FILES_LOAD_MODEL_H
+#define MODEL_FILES_LOAD_MODEL_H
 
 #include <cstddef>
 #include <cstdint>
@@ -50,4 +50,4 @@ std::string load_model_stream(const std::string& name, std::FILE* file, std::uin
 
 }  // namespace standin
 
-#endif  // MODEL_FILES_MODEL_FILE_H
+#endif  // MODEL_FILES_LOAD_MODEL_H

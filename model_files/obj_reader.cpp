@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "model_files/face_loop.h"
-#include "model_files/model_reading.h"
+#include "model_files/reader_helpers.h"
 #include "model_files/text_lines.h"
 
 namespace standin {

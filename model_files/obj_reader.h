@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "model_files/model_file.h"
+#include "model_files/load_model.h"
 #include "model_files/text_lines.h"
 
 namespace standin {

@@ -1,4 +1,4 @@
-#include "model_files/model_reading.h"
+#include "model_files/reader_helpers.h"
 
 #include <cmath>
 

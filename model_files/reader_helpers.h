@@ -1,6 +1,6 @@
 // Small pieces the OBJ and OFF readers share.
-#ifndef MODEL_FILES_MODEL_READING_H
-#define MODEL_FILES_MODEL_READING_H
+#ifndef MODEL_FILES_READER_HELPERS_H
+#define MODEL_FILES_READER_HELPERS_H
 
 #include <cstddef>
 #include <string>
@@ -32,4 +32,4 @@ std::string read_vertex(const std::vector<std::string_view>& words, std::size_t 
 
 }  // namespace standin
 
-#endif  // MODEL_FILES_MODEL_READING_H
+#endif  // MODEL_FILES_READER_HELPERS_H

@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "modeller/host_functions.h"
+#include "modeller/host_function_ids.h"
 
 namespace standin {
 

@@ -13,7 +13,7 @@
 
 #include "host/vexo_host_api.h"
 #include "modeller/edge_batch.h"
-#include "modeller/host.h"
+#include "modeller/host_state.h"
 
 using standin::Host;
 using standin::HostFunction;

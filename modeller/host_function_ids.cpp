@@ -1,4 +1,4 @@
-#include "modeller/host_functions.h"
+#include "modeller/host_function_ids.h"
 
 namespace standin {
 

@@ -1,7 +1,7 @@
 // The functions the stand-in modeller exports to plug-ins, as numbers, for tracing and timing
 // calls. The list is made from the boundary header when the build is configured.
-#ifndef MODELLER_HOST_FUNCTIONS_H
-#define MODELLER_HOST_FUNCTIONS_H
+#ifndef MODELLER_HOST_FUNCTION_IDS_H
+#define MODELLER_HOST_FUNCTION_IDS_H
 
 #include <cstddef>
 
@@ -28,4 +28,4 @@ bool is_list_walk(HostFunction function);
 
 }  // namespace standin
 
-#endif  // MODELLER_HOST_FUNCTIONS_H
+#endif  // MODELLER_HOST_FUNCTION_IDS_H

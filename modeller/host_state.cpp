@@ -1,4 +1,4 @@
-#include "modeller/host.h"
+#include "modeller/host_state.h"
 
 #include <sstream>
 #include <utility>

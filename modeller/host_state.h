@@ -1,9 +1,9 @@
 // The stand-in modeller, assembled: its model, the user's selection with undo, its commands and
 // Tools menu, the log of what the user would see, and, in checked mode, the ledger of every list
-// node it hands out. The host functions a plug-in imports (host_api.cpp) act on these pieces of
-// the active Host.
-#ifndef MODELLER_HOST_H
-#define MODELLER_HOST_H
+// node it hands out. The host functions a plug-in imports (exported_host_functions.cpp) act on
+// these pieces of the active Host.
+#ifndef MODELLER_HOST_STATE_H
+#define MODELLER_HOST_STATE_H
 
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +15,7 @@
 #include "modeller/call_statistics.h"
 #include "modeller/command_table.h"
 #include "modeller/event_log.h"
-#include "modeller/host_functions.h"
+#include "modeller/host_function_ids.h"
 #include "modeller/list_node_store.h"
 #include "modeller/model.h"
 #include "modeller/selection_history.h"
@@ -93,4 +93,4 @@ class ActiveHost {
 
 }  // namespace standin
 
-#endif  // MODELLER_HOST_H
+#endif  // MODELLER_HOST_STATE_H

@@ -45,11 +45,7 @@ List* ListNodeStore::make(void* item, List* next, NodeOwner owner) {
   List* node = take_free_node();
   node->item = item;
   node->next = next;
-  if (owner == NodeOwner::kCaller) {
-    ++live_caller_nodes_;
-  } else {
-    ++live_host_nodes_;
-  }
+  if (owner == NodeOwner::kCaller) ++live_caller_nodes_;
   if (checked_) {
     ledger_[node] = owner == NodeOwner::kCaller ? NodeState::kCallerLive : NodeState::kHostLive;
   }
@@ -81,7 +77,6 @@ bool ListNodeStore::release_for_caller(List* node) {
 }
 
 void ListNodeStore::release_host_node(List* node) {
-  --live_host_nodes_;
   if (checked_) {
     ledger_[node] = NodeState::kFreed;
     return;

@@ -44,7 +44,6 @@ class ListNodeStore {
 
   bool checked() const { return checked_; }
   std::size_t live_caller_nodes() const { return live_caller_nodes_; }
-  std::size_t live_host_nodes() const { return live_host_nodes_; }
   // Problems found in checked mode, one line each, in the order they happened.
   const std::vector<std::string>& faults() const { return faults_; }
   void report_fault(std::string fault) { faults_.push_back(std::move(fault)); }
@@ -60,7 +59,6 @@ class ListNodeStore {
   std::size_t used_in_last_block_ = 0;
   List* free_nodes_ = nullptr;
   std::size_t live_caller_nodes_ = 0;
-  std::size_t live_host_nodes_ = 0;
   std::unordered_map<const List*, NodeState> ledger_;
   std::vector<std::string> faults_;
 };

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model_files/model_file.h"
+#include "model_files/load_model.h"
 #include "model_files/text_lines.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "mesh/mesh.h"
 #include "mesh/mesh_generators.h"
-#include "modeller/host.h"
+#include "modeller/host_state.h"
 
 namespace testmodels {
 

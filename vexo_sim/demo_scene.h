@@ -3,7 +3,7 @@
 #ifndef VEXO_SIM_DEMO_SCENE_H
 #define VEXO_SIM_DEMO_SCENE_H
 
-#include "modeller/host.h"
+#include "modeller/host_state.h"
 
 namespace standin {
 

@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "modeller/host.h"
+#include "modeller/host_state.h"
 
 namespace standin {
 

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "modeller/host.h"
+#include "modeller/host_state.h"
 
 namespace standin {
 

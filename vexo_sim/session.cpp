@@ -8,7 +8,7 @@
 #include "vexo_sim/svg_picture.h"
 #include "vexo_sim/transcript.h"
 
-#include "model_files/model_file.h"
+#include "model_files/load_model.h"
 
 namespace standin {
 namespace {

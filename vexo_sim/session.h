@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "modeller/host.h"
+#include "modeller/host_state.h"
 #include "modeller/plugin_loader.h"
 #include "vexo_sim/named_indices.h"
 

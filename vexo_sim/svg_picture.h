@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "modeller/host.h"
+#include "modeller/host_state.h"
 
 namespace standin {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "modeller/host.h"
+#include "modeller/host_state.h"
 #include "modeller/plugin_loader.h"
 
 namespace standin {

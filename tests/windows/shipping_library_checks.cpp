@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "mesh/mesh_generators.h"
-#include "modeller/host.h"
+#include "modeller/host_state.h"
 #include "modeller/plugin_loader.h"
 #include "test_support/reference_models.h"
 #include "vexo_sim/demo_scene.h"
