@@ -72,21 +72,33 @@ run() {
   fi
 }
 
-# merge TARGET CORPUS: the committed corpus and the new inputs, minimised into fuzz/corpus.
+# merge TARGET CORPUS: the committed corpus and the new inputs, minimised into fuzz/corpus. The
+# merge goes to a folder of its own; the committed corpus is replaced only once that folder holds
+# inputs, so a failed or empty merge leaves it as it was.
 merge() {
   local target=$1 corpus=$2
   local candidates="$work/candidates/$corpus" merged="$work/merged/$corpus"
+  local committed="$root/fuzz/corpus/$corpus"
   mkdir -p "$candidates" "$merged"
   mapfile -t seeds < <(seed_folders "$corpus")
   find "${seeds[@]}" "$work/new/$corpus" -type f -size -$((kept_len + 1))c -print0 |
     xargs -0 -I{} sh -c 'cp "$1" "$2/$(sha1sum < "$1" | cut -c1-40)"' _ {} "$candidates"
-  "$root/build-fuzz/$target" -merge=1 -max_len=$kept_len "$merged" "$candidates" \
-    >"$work/$target.merge.log" 2>&1
-  rm -rf "$root/fuzz/corpus/$corpus"
-  mkdir -p "$root/fuzz/corpus/$corpus"
-  cp -t "$root/fuzz/corpus/$corpus" "$merged"/*
-  echo "$corpus: $(ls "$root/fuzz/corpus/$corpus" | wc -l) inputs," \
-    "$(du -sk "$root/fuzz/corpus/$corpus" | cut -f1) KiB kept in fuzz/corpus/$corpus"
+  if ! "$root/build-fuzz/$target" -merge=1 -max_len=$kept_len "$merged" "$candidates" \
+    >"$work/$target.merge.log" 2>&1; then
+    tail -n 20 "$work/$target.merge.log" >&2
+    echo "fuzz: the merge of $corpus failed; fuzz/corpus/$corpus is left as it was" >&2
+    return 1
+  fi
+  if [ -z "$(ls -A "$merged")" ]; then
+    echo "fuzz: the merge of $corpus kept no inputs; fuzz/corpus/$corpus is left as it was" >&2
+    return 1
+  fi
+  rm -rf "$committed.merged"
+  cp -r "$merged" "$committed.merged"
+  rm -rf "$committed"
+  mv "$committed.merged" "$committed"
+  echo "$corpus: $(ls "$committed" | wc -l) inputs, $(du -sk "$committed" | cut -f1) KiB kept in" \
+    "fuzz/corpus/$corpus"
 }
 
 if $campaign; then
