@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the shipping 32-bit Windows library and packs build-win32/adjsurf-1.0-win32.zip: the
-# library and its install note. Installs the MinGW-w64 cross compiler if it is missing.
+# library and its install note, the same bytes from every build of a commit; prints the SHA-256
+# of both and writes them to build-win32/SHA256SUMS. Installs the MinGW-w64 cross compiler and
+# zip if they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/ensure_packages.sh cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 libcli11-dev \
-  nlohmann-json3-dev
+  nlohmann-json3-dev zip
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target release_archive

@@ -3,7 +3,8 @@
 # machine run 32-bit x86 programs (tools/enable_32bit_programs.sh); run as root.
 #   0. a check that apt resolves the package set (tools/ensure_packages.sh --simulate)
 #   1. the Windows cross builds, each with the stand-in modeller as vexo.exe and its checks
-#      program (win32: the shipping library; win64: the same for 64-bit Windows)
+#      program (win32: the shipping library, and its release archive, built a second time in
+#      another folder to show the same bytes; win64: the same for 64-bit Windows)
 #   2. the Linux build and its tests, which also check the Windows builds' PE tables and stack
 #      frames and run both Windows builds under Wine: the 32-bit one through Wine's 32-bit loader
 #   3. the same suite under AddressSanitizer and UndefinedBehaviorSanitizer
@@ -15,7 +16,7 @@ packages=(g++ cmake make binutils libgtest-dev libgmock-dev googletest
   libcli11-dev nlohmann-json3-dev
   assimp-testmodels valgrind clang libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine64 wine32:i386 qemu-user g++-multilib)
+  wine64 wine32:i386 qemu-user g++-multilib zip)
 tools/ensure_packages.sh "${packages[@]}"
 # Where everything was installed already, the step above asked apt nothing: check that apt
 # still resolves the set, and that the fallback a fresh machine may need resolves it too.
@@ -26,6 +27,8 @@ tools/enable_32bit_programs.sh
 echo "== build: win32, and its release archive"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target all release_archive
+echo "== release: a second build from nothing must give the same bytes"
+tools/check_reproducible_release.sh
 echo "== build: win64"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
