@@ -12,15 +12,17 @@ namespace standin {
 
 namespace {
 
-// What each byte is to the line splitter: text, a line end, or a byte no text file holds (a NUL
-// or another control character other than tab, vertical tab and form feed; UTF-16 text has a
-// NUL in every ASCII character). One table look-up a byte, in the same pass that finds the end.
-enum class ByteKind : unsigned char { kText, kLineEnd, kNotText };
+// What each byte is, to the line splitter and the word splitter alike: part of a word, a blank
+// between words, the start of a comment, a line end, or a byte no text file holds (a NUL or
+// another control character other than tab, vertical tab and form feed; UTF-16 text has a NUL
+// in every ASCII character). The first three are text. One table look-up a byte.
+enum class ByteKind : unsigned char { kWord, kBlank, kComment, kLineEnd, kNotText };
 
 constexpr std::array<ByteKind, 256> make_byte_kinds() {
   std::array<ByteKind, 256> kinds{};
   for (unsigned c = 0; c < 0x20; ++c) kinds[c] = ByteKind::kNotText;
-  for (const unsigned char blank : {'\t', '\v', '\f'}) kinds[blank] = ByteKind::kText;
+  for (const unsigned char blank : {' ', '\t', '\v', '\f'}) kinds[blank] = ByteKind::kBlank;
+  kinds[static_cast<unsigned char>('#')] = ByteKind::kComment;
   kinds[static_cast<unsigned char>('\n')] = ByteKind::kLineEnd;
   kinds[static_cast<unsigned char>('\r')] = ByteKind::kLineEnd;
   return kinds;
@@ -29,6 +31,10 @@ constexpr std::array<ByteKind, 256> kByteKinds = make_byte_kinds();
 
 ByteKind byte_kind(char c) {
   return kByteKinds[static_cast<unsigned char>(c)];
+}
+
+bool is_text(char c) {
+  return byte_kind(c) < ByteKind::kLineEnd;
 }
 
 }  // namespace
@@ -96,7 +102,7 @@ bool TextLines::next(std::string_view& line) {
   ++line_number_;
   std::size_t stop_at = position_;
   for (;;) {
-    while (stop_at < end_ && byte_kind(data_[stop_at]) == ByteKind::kText) ++stop_at;
+    while (stop_at < end_ && is_text(data_[stop_at])) ++stop_at;
     if (stop_at - position_ > kLongestLine) return stop("the line is longer than 64 MiB");
     if (stop_at < end_) {
       if (byte_kind(data_[stop_at]) == ByteKind::kNotText) {
@@ -118,43 +124,23 @@ bool TextLines::next(std::string_view& line) {
   return true;
 }
 
-namespace {
-
-// What each byte is to the word splitter: a blank between words, the start of a comment, or
-// part of a word. One table look-up a byte instead of five comparisons.
-enum class CharKind : unsigned char { kWord, kBlank, kComment };
-
-constexpr std::array<CharKind, 256> make_char_kinds() {
-  std::array<CharKind, 256> kinds{};
-  for (const unsigned char blank : {' ', '\t', '\v', '\f'}) kinds[blank] = CharKind::kBlank;
-  kinds[static_cast<unsigned char>('#')] = CharKind::kComment;
-  return kinds;
-}
-constexpr std::array<CharKind, 256> kCharKinds = make_char_kinds();
-
-CharKind kind_of(char c) {
-  return kCharKinds[static_cast<unsigned char>(c)];
-}
-
-}  // namespace
-
 void split_words(std::string_view line, std::vector<std::string_view>& words) {
   words.clear();
   std::size_t i = 0;
   while (i < line.size()) {
-    while (i < line.size() && kind_of(line[i]) == CharKind::kBlank) ++i;
-    if (i >= line.size() || kind_of(line[i]) == CharKind::kComment) break;
+    while (i < line.size() && byte_kind(line[i]) == ByteKind::kBlank) ++i;
+    if (i >= line.size() || byte_kind(line[i]) == ByteKind::kComment) break;
     const std::size_t start = i;
-    while (i < line.size() && kind_of(line[i]) == CharKind::kWord) ++i;
+    while (i < line.size() && byte_kind(line[i]) == ByteKind::kWord) ++i;
     words.push_back(line.substr(start, i - start));
   }
 }
 
 std::string_view first_word(std::string_view line) {
   std::size_t start = 0;
-  while (start < line.size() && kind_of(line[start]) == CharKind::kBlank) ++start;
+  while (start < line.size() && byte_kind(line[start]) == ByteKind::kBlank) ++start;
   std::size_t end = start;
-  while (end < line.size() && kind_of(line[end]) == CharKind::kWord) ++end;
+  while (end < line.size() && byte_kind(line[end]) == ByteKind::kWord) ++end;
   return line.substr(start, end - start);
 }
 
