@@ -44,17 +44,48 @@ Indices reachable_from(const standin::Mesh& mesh, const Indices& seeds) {
   return reached;
 }
 
+namespace {
+
+// A polygon of `corners` new vertices with a triangle on each of its edges, each triangle's third
+// vertex its own: the triangles reach one another only through the polygon, so every edge of a
+// polygon wider than a lookup batch decides what is reached.
+void add_polygon_with_triangles(standin::Mesh& mesh, std::uint32_t corners) {
+  const auto first = static_cast<std::uint32_t>(mesh.vertices.size());
+  std::vector<std::uint32_t> polygon(corners);
+  for (std::uint32_t k = 0; k < corners; ++k) {
+    polygon[k] = mesh.add_vertex(k, 100 + k % 7, k % 2);
+  }
+  mesh.add_surface(polygon);
+  for (std::uint32_t k = 0; k < corners; ++k) {
+    const std::uint32_t tip = mesh.add_vertex(k, 200, 1);
+    mesh.add_surface({first + k, first + (k + 1) % corners, tip});
+  }
+}
+
+// `users` triangles on one edge (a, b), each with a tip of its own: a non-manifold fan.
+void add_fan(standin::Mesh& mesh, std::uint32_t users) {
+  const std::uint32_t a = mesh.add_vertex(0, 300, 0);
+  const std::uint32_t b = mesh.add_vertex(1, 300, 0);
+  for (std::uint32_t k = 0; k < users; ++k) mesh.add_surface({a, b, mesh.add_vertex(k, 301, 1)});
+}
+
+}  // namespace
+
 standin::Mesh random_mesh(std::mt19937& random, int number) {
   standin::Mesh mesh;
   mesh.name = "object" + std::to_string(number);
   const std::uint32_t vertices = 3 + random() % 25;
   for (std::uint32_t v = 0; v < vertices; ++v) mesh.add_vertex(v, v % 5, v % 3);
-  const std::uint32_t surfaces = random() % 40;
+  // One object in eight has a single surface.
+  const std::uint32_t surfaces = random() % 8 == 0 ? 1 : random() % 40;
   for (std::uint32_t s = 0; s < surfaces; ++s) {
-    std::vector<std::uint32_t> loop(3 + random() % 3);
+    // Mostly 3 to 5 corners; one loop in six has up to 24.
+    std::vector<std::uint32_t> loop(3 + (random() % 6 == 0 ? random() % 22 : random() % 3));
     for (auto& v : loop) v = random() % vertices;
     mesh.add_surface(loop);
   }
+  if (surfaces > 1 && random() % 3 == 0) add_polygon_with_triangles(mesh, 9 + random() % 16);
+  if (surfaces > 1 && random() % 4 == 0) add_fan(mesh, 3 + random() % 10);
   return mesh;
 }
 

@@ -17,8 +17,12 @@ using Indices = std::vector<std::uint32_t>;
 // The surfaces of `mesh`, ascending, that share a chain of edges with one of `seeds`.
 Indices reachable_from(const standin::Mesh& mesh, const Indices& seeds);
 
-// A mesh named "object<number>" of up to 39 random loops of 3 to 5 corners over a few vertices:
-// shared edges, repeated corners, pieces and lone surfaces all occur.
+// A mesh named "object<number>" of up to 39 random loops, mostly of 3 to 5 corners and some of
+// up to 24, over a few vertices: shared edges, repeated corners, pieces and lone surfaces all
+// occur. One mesh in eight has a single surface. Some also have a polygon of 9 to 24 corners
+// with a triangle on each edge (reached from one another only through the polygon, so every
+// edge of a surface wider than a lookup batch matters), or a fan of 3 to 12 triangles on one
+// edge.
 standin::Mesh random_mesh(std::mt19937& random, int number);
 
 // The numbers 0..count-1 in random order: record slots that make handle order differ from file

@@ -65,6 +65,26 @@ TEST_F(AllocationFailure, WithoutRoomForSurfacesListedBeyondTheCountTheCountedOn
   expect_host_clean();
 }
 
+// A consistent model needs one table, sized by the objects' counts, however small the objects:
+// with only that one allocation granted, objects of a single surface are still reached.
+TEST_F(AllocationFailure, AConsistentModelIsServedByTheFirstTableAlone) {
+  host_.add_object(standin::quad_grid("one", 1, 1));
+  host_.add_object(standin::quad_grid("grid", 3, 2));
+  host_.add_object(standin::quad_grid("another", 1, 1));
+  host_.selection().select_surface(0, 0);
+  host_.selection().select_surface(1, 4);
+  host_.selection().select_surface(2, 0);
+  failing_allocations::left = 1;  // the table, and nothing after it
+  run();
+  failing_allocations::left = -1;
+  EXPECT_EQ(host_.events().texts(EventKind::kMessage),
+            std::vector<std::string>{"Selected 8 surfaces"});
+  EXPECT_EQ(host_.selection().selected_surfaces(0), std::vector<std::uint32_t>{0});
+  EXPECT_EQ(host_.selection().selected_surfaces(2), std::vector<std::uint32_t>{0});
+  EXPECT_EQ(failing_allocations::asked, 2);  // the table and the memo: no wider table
+  expect_host_clean();
+}
+
 TEST_F(AllocationFailure, WithoutTheLookupMemoTheSelectionIsTheSame) {
   host_.add_object(standin::quad_grid("a", 5, 4));
   host_.add_object(standin::quad_grid("b", 3, 1));

@@ -120,6 +120,37 @@ TEST(SurfaceTable, EmptyTableIsNeitherReadNorWritten) {
   release_surface_table(table);
 }
 
+// A full batch of lookups against an empty, a one-entry and a two-entry table: each answer is
+// right, and nothing is written past the batch's answers (under AddressSanitizer the arrays
+// here are exactly one batch long, so a write past them is reported).
+TEST(SurfaceTable, AFullBatchAgainstAnEmptyOrTinyTableAnswersEachLookupAndNoMore) {
+  for (const std::vector<std::uintptr_t>& keys :
+       {std::vector<std::uintptr_t>{}, {0x40}, {0x40, 0x80}}) {
+    SCOPED_TRACE(keys.size());
+    const std::vector<SurfaceEntry> entries = entries_of(keys);
+    const auto count = static_cast<std::int32_t>(entries.size());
+    Surface asked[kMaxLookups];
+    std::int32_t expected[kMaxLookups];
+    for (int i = 0; i < kMaxLookups; ++i) {
+      asked[i] = handle(0x40 * static_cast<std::uintptr_t>(i % 4));  // null, present, absent
+      expected[i] = -1;
+      for (std::int32_t k = 0; k < count; ++k) {
+        if (asked[i] != nullptr && entries[k].surface == asked[i]) expected[i] = k;
+      }
+    }
+    std::int32_t found[kMaxLookups];
+    find_surface_entries(entries.data(), count, asked, kMaxLookups, found);
+    SurfaceIndexMemo* memo = create_surface_index_memo();
+    std::int32_t remembered[kMaxLookups];
+    look_up_surfaces(memo, entries.data(), count, asked, kMaxLookups, remembered);
+    release_surface_index_memo(memo);
+    for (int i = 0; i < kMaxLookups; ++i) {
+      EXPECT_EQ(remembered[i], expected[i]) << "lookup " << i;
+      EXPECT_EQ(found[i], expected[i]) << "lookup " << i;
+    }
+  }
+}
+
 TEST(SurfaceTable, WorstCaseOrderSortsInASmallStack) {
   // Recursing into the larger part would need thousands of frames here; 256 KiB is far less.
   std::vector<SurfaceEntry> entries = entries_of(middle_pivot_worst_case(20000));
