@@ -4,7 +4,9 @@
 // without surfaces or without edges. After every run it checks that the command gave back every
 // list it was handed exactly once and freed nothing it was only lent, and that the selection it
 // handed over holds each surface once, only surfaces of seed objects, and every seed whose
-// object owns it. Any violation aborts, so the fuzzer reports it with the input.
+// object owns it. Then it compares the selection with a reference flood over the lists exactly
+// as the modeller hands them over (see expected_selection). Any violation aborts, so the fuzzer
+// reports it with the input.
 //
 // The last bytes of the input may also make the command's own allocations fail (the table, a
 // wider table, the lookup memo), make an object claim a surface count no machine could hold a
@@ -40,12 +42,13 @@ Surface made_up_handle(FuzzedDataProvider& data) {
 standin::Mesh random_mesh(FuzzedDataProvider& data, int number) {
   standin::Mesh mesh;
   mesh.name = "object" + std::to_string(number);
-  const auto vertices = data.ConsumeIntegralInRange<std::uint32_t>(3, 12);
+  const auto vertices = data.ConsumeIntegralInRange<std::uint32_t>(3, 24);
   for (std::uint32_t v = 0; v < vertices; ++v) mesh.add_vertex(v, v % 3, v % 5);
+  // Up to 16 surfaces over few vertices: one-surface objects, and edges with many users.
   const auto surfaces = data.ConsumeIntegralInRange<std::uint32_t>(0, 16);
   for (std::uint32_t s = 0; s < surfaces; ++s) {
-    // Up to ten corners, so that a surface may have more edges than one lookup batch takes.
-    std::vector<std::uint32_t> loop(data.ConsumeIntegralInRange<std::size_t>(3, 10));
+    // Up to 24 corners, so that a surface may have more edges than two lookup batches take.
+    std::vector<std::uint32_t> loop(data.ConsumeIntegralInRange<std::size_t>(3, 24));
     for (auto& v : loop) v = data.ConsumeIntegralInRange<std::uint32_t>(0, vertices - 1);
     mesh.add_surface(loop);
   }
@@ -114,7 +117,8 @@ void build(FuzzedDataProvider& data, standin::Host& host) {
     }
     if (data.ConsumeIntegralInRange(0, 5) == 0) host.selection().select_vertex(o, 0);
   }
-  for (int extra = data.ConsumeIntegralInRange(0, 2); extra > 0; --extra) {
+  // Up to ten extra seeds, so that a full batch of lookups can meet an empty or tiny table.
+  for (int extra = data.ConsumeIntegralInRange(0, 10); extra > 0; --extra) {
     switch (data.ConsumeIntegralInRange(0, 2)) {
       case 0:
         host.faults().extra_whole_surfaces.push_back(nullptr);
@@ -178,6 +182,63 @@ void check_result(standin::Host& host, const std::vector<Surface>& seeds) {
   }
 }
 
+// The surfaces the command must select, found without any of its code: a breadth-first flood over
+// sets, from the seeds as the modeller hands them over, across the edges the modeller gives for
+// each reached surface, through every user those edges list (null, made-up and foreign handles,
+// repeats, surfaces the object does not list), keeping only surfaces that the seeds' objects
+// list: those are the table's, the rest the command can neither mark nor select.
+//
+// Left out (the caller does not compare) are runs where the modeller refused to join an edge
+// list or an allocation was refused: a refused join leaves that object's edges out of the walk,
+// and a refused wider table leaves out the surfaces listed beyond an object's count, both by
+// design, with the answer then depending on which call failed.
+std::set<Surface> expected_selection(const std::vector<Surface>& seeds) {
+  std::set<ModelObject> objects;
+  for (Surface seed : seeds) {
+    if (ModelObject owner = object_of_surface(seed)) objects.insert(owner);
+  }
+  std::set<Surface> listed;
+  std::vector<List*> edge_lists;
+  for (ModelObject object : objects) {
+    for (const List* node = vx_object_get_surfacelist(object); node != nullptr; node = node->next) {
+      if (node->item != nullptr) listed.insert(static_cast<Surface>(node->item));
+    }
+    // Asked for again, so that the modeller answers edge queries for this object as it did.
+    if (List* edges = vx_object_get_edges(object)) edge_lists.push_back(edges);
+  }
+  std::set<Surface> reached;
+  std::vector<Surface> queue;
+  auto reach = [&](Surface surface) {
+    if (listed.count(surface) != 0 && reached.insert(surface).second) queue.push_back(surface);
+  };
+  for (Surface seed : seeds) reach(seed);
+  for (std::size_t next = 0; next < queue.size() && !edge_lists.empty(); ++next) {
+    for (const List* node = vx_edgelist_get_by_surface(edge_lists.front(), queue[next]);
+         node != nullptr; node = node->next) {
+      const Edge* edge = static_cast<const Edge*>(node->item);
+      if (edge == nullptr) continue;
+      for (const List* user = edge->surfaces; user != nullptr; user = user->next) {
+        reach(static_cast<Surface>(user->item));
+      }
+    }
+  }
+  for (List* edges : edge_lists) vx_edgelist_free(&edges);
+  return reached;
+}
+
+void check_against_reference(standin::Host& host, const std::vector<Surface>& seeds) {
+  if (host.events().texts(standin::EventKind::kSelect).empty()) return;
+  if (failing_allocations::refused != 0 || host.faults().list_appends_refused != 0) return;
+  const std::vector<Surface>& listed = host.selection().last_selected_list();
+  const std::set<Surface> selected(listed.begin(), listed.end());
+  const std::set<Surface> expected = expected_selection(seeds);
+  require(selected == expected,
+          "the selection is not the reference flood's: " + std::to_string(selected.size()) +
+              " selected, " + std::to_string(expected.size()) + " expected");
+  const std::vector<std::string> problems = host.problems();
+  require(problems.empty(), problems.empty() ? "" : "reference: " + problems.front());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
@@ -196,5 +257,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   // Only the command's allocations may fail; libFuzzer's own, linked into this program, not.
   failing_allocations::allow_all();
   check_result(host, seeds);
+  check_against_reference(host, seeds);
   return 0;
 }

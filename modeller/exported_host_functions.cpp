@@ -209,7 +209,11 @@ int VEXO_CDECL list_add_item_unique(List** list, void* item) {
 int VEXO_CDECL list_append_list(List** destination, List* source) {
   HostCall call(HostFunction::list_append_list);
   Host* host = call.host;
-  if (host == nullptr || destination == nullptr || host->faults().list_appends_left == 0) return -1;
+  if (host == nullptr || destination == nullptr) return -1;
+  if (host->faults().list_appends_left == 0) {
+    ++host->faults().list_appends_refused;
+    return -1;
+  }
   if (host->faults().list_appends_left > 0) --host->faults().list_appends_left;
   if (source != nullptr) append_node(destination, source);
   return 0;

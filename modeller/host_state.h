@@ -29,6 +29,8 @@ struct HostFaults {
   // How many more list_append_list calls join; the ones after leave the destination as it was,
   // as a modeller short of memory might, and the source stays the caller's. Negative: all join.
   int list_appends_left = -1;
+  // How many list_append_list calls were refused so far.
+  int list_appends_refused = 0;
 };
 
 class Host {
