@@ -25,6 +25,7 @@
 #include "modeller/host_state.h"
 #include "select_connected/select_connected.h"
 #include "test_support/failing_allocations.h"
+#include "test_support/reference_walk.h"
 
 namespace {
 
@@ -141,22 +142,6 @@ void build(FuzzedDataProvider& data, standin::Host& host) {
   }
 }
 
-// The seeds the host hands over: its whole surfaces, then the extra handles (when any surface
-// is selected at all), as vx_selection_get_whole_surfaces_all lists them.
-std::vector<Surface> seeds_of(standin::Host& host) {
-  std::vector<Surface> seeds;
-  for (std::size_t o = 0; o < host.model().object_count(); ++o) {
-    for (std::uint32_t s : host.selection().selected_surfaces(o)) {
-      seeds.push_back(host.model().surface(o, s));
-    }
-  }
-  if (!seeds.empty()) {
-    seeds.insert(seeds.end(), host.faults().extra_whole_surfaces.begin(),
-                 host.faults().extra_whole_surfaces.end());
-  }
-  return seeds;
-}
-
 void check_result(standin::Host& host, const std::vector<Surface>& seeds) {
   const std::vector<std::string> problems = host.problems();
   require(problems.empty(), problems.empty() ? "" : problems.front());
@@ -182,59 +167,25 @@ void check_result(standin::Host& host, const std::vector<Surface>& seeds) {
   }
 }
 
-// The surfaces the command must select, found without any of its code: a breadth-first flood over
-// sets, from the seeds as the modeller hands them over, across the edges the modeller gives for
-// each reached surface, through every user those edges list (null, made-up and foreign handles,
-// repeats, surfaces the object does not list), keeping only surfaces that the seeds' objects
-// list: those are the table's, the rest the command can neither mark nor select.
-//
-// Left out (the caller does not compare) are runs where the modeller refused to join an edge
-// list or an allocation was refused: a refused join leaves that object's edges out of the walk,
-// and a refused wider table leaves out the surfaces listed beyond an object's count, both by
-// design, with the answer then depending on which call failed.
-std::set<Surface> expected_selection(const std::vector<Surface>& seeds) {
-  std::set<ModelObject> objects;
-  for (Surface seed : seeds) {
-    if (ModelObject owner = object_of_surface(seed)) objects.insert(owner);
-  }
-  std::set<Surface> listed;
-  std::vector<List*> edge_lists;
-  for (ModelObject object : objects) {
-    for (const List* node = vx_object_get_surfacelist(object); node != nullptr; node = node->next) {
-      if (node->item != nullptr) listed.insert(static_cast<Surface>(node->item));
-    }
-    // Asked for again, so that the modeller answers edge queries for this object as it did.
-    if (List* edges = vx_object_get_edges(object)) edge_lists.push_back(edges);
-  }
-  std::set<Surface> reached;
-  std::vector<Surface> queue;
-  auto reach = [&](Surface surface) {
-    if (listed.count(surface) != 0 && reached.insert(surface).second) queue.push_back(surface);
-  };
-  for (Surface seed : seeds) reach(seed);
-  for (std::size_t next = 0; next < queue.size() && !edge_lists.empty(); ++next) {
-    for (const List* node = vx_edgelist_get_by_surface(edge_lists.front(), queue[next]);
-         node != nullptr; node = node->next) {
-      const Edge* edge = static_cast<const Edge*>(node->item);
-      if (edge == nullptr) continue;
-      for (const List* user = edge->surfaces; user != nullptr; user = user->next) {
-        reach(static_cast<Surface>(user->item));
-      }
-    }
-  }
-  for (List* edges : edge_lists) vx_edgelist_free(&edges);
-  return reached;
-}
-
+// Left out of the comparison with the reference walk are runs where the modeller refused to join
+// an edge list or an allocation was refused: a refused join leaves that object's edges out of the
+// walk, and a refused wider table leaves out the surfaces listed beyond an object's count, both
+// by design, with the answer then depending on which call failed.
 void check_against_reference(standin::Host& host, const std::vector<Surface>& seeds) {
   if (host.events().texts(standin::EventKind::kSelect).empty()) return;
   if (failing_allocations::refused != 0 || host.faults().list_appends_refused != 0) return;
   const std::vector<Surface>& listed = host.selection().last_selected_list();
   const std::set<Surface> selected(listed.begin(), listed.end());
-  const std::set<Surface> expected = expected_selection(seeds);
-  require(selected == expected,
-          "the selection is not the reference flood's: " + std::to_string(selected.size()) +
-              " selected, " + std::to_string(expected.size()) + " expected");
+  const std::vector<std::string>& calls = host.events().calls();
+  const auto appends =
+      static_cast<std::size_t>(std::count(calls.begin(), calls.end(), "list_add_item"));
+  const reference::Walk expected = reference::walk_as_the_command_must(seeds);
+  require(selected == expected.reached,
+          "the selection is not the reference walk's: " + std::to_string(selected.size()) +
+              " selected, " + std::to_string(expected.reached.size()) + " expected");
+  require(appends == expected.appends, "the queue took " + std::to_string(appends) +
+                                           " appends, the reference walk " +
+                                           std::to_string(expected.appends));
   const std::vector<std::string> problems = host.problems();
   require(problems.empty(), problems.empty() ? "" : "reference: " + problems.front());
 }
@@ -246,7 +197,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   standin::Host host(true);
   standin::ActiveHost active(host);
   build(data, host);
-  const std::vector<Surface> seeds = seeds_of(host);
+  const std::vector<Surface> seeds = reference::seeds_handed_over();
   host.faults().list_appends_left = data.ConsumeIntegralInRange(-1, 2);
   failing_allocations::reset();
   // Nothing larger than 64 MiB is granted, as on a small machine, so that an absurd surface

@@ -2,12 +2,14 @@
 // models, with a fixed seed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "test_support/reference_models.h"
+#include "test_support/reference_walk.h"
 #include "tests/test_models.h"
 
 namespace {
@@ -42,7 +44,12 @@ TEST_F(RandomModels, SelectionMatchesUnionFindOfSharedEdges) {
       expected_count += static_cast<std::uint32_t>(reachable_from(meshes[o], seeds[o]).size());
     }
     host.selection().set_mode(random() % 2 ? standin::kSurfaceMode : standin::kVertexMode);
+    const std::vector<Surface> handed_over = reference::seeds_handed_over();
     run();
+    // The modeller sees every append to the walk's queue; batching must not change them.
+    const std::vector<std::string>& calls = host.events().calls();
+    const auto appended =
+        static_cast<std::size_t>(std::count(calls.begin(), calls.end(), "list_add_item"));
 
     SCOPED_TRACE("round " + std::to_string(round));
     const bool any_seed = expected_count != 0;
@@ -54,6 +61,9 @@ TEST_F(RandomModels, SelectionMatchesUnionFindOfSharedEdges) {
     for (int o = 0; o < objects; ++o) {
       const Indices expected = any_seed ? reachable_from(meshes[o], seeds[o]) : seeds[o];
       ASSERT_EQ(host.selection().selected_surfaces(o), expected) << "object " << o;
+    }
+    if (any_seed) {
+      EXPECT_EQ(appended, reference::walk_as_the_command_must(handed_over).appends);
     }
     ASSERT_TRUE(host.problems().empty()) << ::testing::PrintToString(host.problems());
   }

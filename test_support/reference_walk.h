@@ -1,0 +1,36 @@
+// The walk the command must make, made again with none of its code: for checking its answer on
+// any model, consistent or not, against the lists exactly as the modeller hands them over.
+#ifndef TEST_SUPPORT_REFERENCE_WALK_H
+#define TEST_SUPPORT_REFERENCE_WALK_H
+
+#include <cstddef>
+#include <set>
+#include <vector>
+
+#include "host/vexo_host_api.h"
+
+namespace reference {
+
+struct Walk {
+  std::set<Surface> reached;  // the surfaces the command must select
+  std::size_t appends = 0;    // the surfaces it must append to its queue (list_add_item calls)
+};
+
+// The seeds as the modeller hands them to the command (vx_selection_get_whole_surfaces_all), in
+// its order; the list is given back. Ask before the command runs: it changes the selection.
+std::vector<Surface> seeds_handed_over();
+
+// A first-in, first-out walk over sets from the seeds. The table is every non-null surface that
+// the seeds' objects (object_of_surface) list. Each queued surface that is in the table and not
+// reached yet is reached, and every user of each of its edges (vx_edgelist_get_by_surface, in
+// the modeller's order) that is in the table and not reached yet is appended, repeats included;
+// null users, the surface itself, and surfaces outside the table are passed over. The edge lists
+// are asked for afresh and given back, so the host must be active.
+//
+// Input:   seeds  the surfaces vx_selection_get_whole_surfaces_all handed the command, in order
+// Returns: what was reached, and how many appends the walk made
+Walk walk_as_the_command_must(const std::vector<Surface>& seeds);
+
+}  // namespace reference
+
+#endif  // TEST_SUPPORT_REFERENCE_WALK_H
