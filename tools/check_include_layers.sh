@@ -12,7 +12,7 @@ declare -A allowed=(
   [modeller]="modeller mesh host"
   [model_files]="model_files mesh"
   [vexo_sim]="vexo_sim modeller model_files mesh host"
-  [test_support]="test_support mesh"
+  [test_support]="test_support mesh host"
 )
 status=0
 for folder in "${!allowed[@]}"; do
