@@ -38,14 +38,11 @@ Split partition_around_middle(SurfaceEntry* entries, std::int32_t lo, std::int32
 }
 
 // Fibonacci hashing: spreads handles whatever the size and alignment of the records behind them.
+// One formula for 32-bit and 64-bit handles alike (a 32-bit handle widened), so that every build
+// takes the path the tests take.
 std::uint32_t memo_slot_of(std::uintptr_t key) {
-  if constexpr (sizeof(std::uintptr_t) == 8) {
-    return static_cast<std::uint32_t>((static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15ull) >>
-                                      (64 - SurfaceIndexMemo::kSlotBits));
-  } else {
-    return static_cast<std::uint32_t>((static_cast<std::uint32_t>(key) * 0x9E3779B9u) >>
-                                      (32 - SurfaceIndexMemo::kSlotBits));
-  }
+  return static_cast<std::uint32_t>((static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15ull) >>
+                                    (64 - SurfaceIndexMemo::kSlotBits));
 }
 
 }  // namespace

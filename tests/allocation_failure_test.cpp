@@ -98,6 +98,31 @@ TEST_F(AllocationFailure, WithoutTheLookupMemoTheSelectionIsTheSame) {
   expect_host_clean();
 }
 
+// The largest count a table can have, 2^31 - 1 surfaces, is asked of the allocator where its
+// size fits the address space (a machine with the memory gets its table); one more is refused
+// without asking.
+TEST_F(AllocationFailure, TheLargestCountIsAskedForAndOneMoreIsNot) {
+  host_.add_object(standin::quad_grid("a", 2, 2));
+  host_.add_object(standin::quad_grid("b", 1, 1));
+  host_.selection().select_surface(0, 0);
+  host_.selection().select_surface(1, 0);
+  host_.model().object(0).inconsistencies.reported_surface_count = 2147483646;
+  failing_allocations::largest = std::size_t{1} << 20;  // as on a machine without the memory
+  run();
+  // (A 32-bit system cannot even say how large that table is: it is refused there unasked.)
+  const bool size_fits = std::uint64_t{2147483647} * sizeof(SurfaceEntry) <= SIZE_MAX;
+  EXPECT_EQ(failing_allocations::asked, size_fits ? 1 : 0);
+  EXPECT_EQ(host_.events().texts(EventKind::kDialog),
+            std::vector<std::string>{"adjsurfaces : Not enough memory"});
+
+  failing_allocations::reset();
+  failing_allocations::largest = std::size_t{1} << 20;
+  host_.model().object(0).inconsistencies.reported_surface_count = 2147483647;
+  run();
+  EXPECT_EQ(failing_allocations::asked, 0);
+  expect_host_clean();
+}
+
 TEST_F(AllocationFailure, ATableWhoseSizeWouldWrapAroundIsRefusedWithoutAllocating) {
   // On a 32-bit system 2^29 entries of 8 bytes make 2^32 bytes, which wraps to 0 in size_t.
   const std::int32_t count = std::int32_t{1} << 29;

@@ -27,6 +27,21 @@ std::vector<std::uintptr_t> keys_of(const std::vector<SurfaceEntry>& entries) {
   return keys;
 }
 
+// Handles that make the middle entry the smallest of every range the sort meets, so that each
+// partition splits one entry off the left: the entry at the middle of [lo, count) gets the lo-th
+// handle and the partition exchanges it with the entry at lo.
+std::vector<std::uintptr_t> middle_pivot_smallest_first(std::uint32_t count) {
+  std::vector<std::uint32_t> at(count);  // which entry each position holds as the sort goes
+  for (std::uint32_t k = 0; k < count; ++k) at[k] = k;
+  std::vector<std::uintptr_t> keys(count);
+  for (std::uint32_t lo = 0; lo < count; ++lo) {
+    const std::uint32_t middle = lo + (count - 1 - lo) / 2;
+    keys[at[middle]] = 16 * (std::uintptr_t{lo} + 1);
+    std::swap(at[middle], at[lo]);
+  }
+  return keys;
+}
+
 void sort_all(std::vector<SurfaceEntry>& entries) {
   sort_surface_table(entries.data(), 0, static_cast<std::int32_t>(entries.size()) - 1);
 }
@@ -153,12 +168,16 @@ TEST(SurfaceTable, AFullBatchAgainstAnEmptyOrTinyTableAnswersEachLookupAndNoMore
 
 TEST(SurfaceTable, WorstCaseOrderSortsInASmallStack) {
   // Recursing into the larger part would need thousands of frames here; 256 KiB is far less.
-  std::vector<SurfaceEntry> entries = entries_of(middle_pivot_worst_case(20000));
-  ASSERT_TRUE(test_support::run_on_small_stack(256 * 1024, [&entries] { sort_all(entries); }));
-  EXPECT_TRUE(std::is_sorted(entries.begin(), entries.end(),
-                             [](const SurfaceEntry& a, const SurfaceEntry& b) {
-                               return surface_key(a.surface) < surface_key(b.surface);
-                             }));
+  // One worst case splits one entry off the right of each range, the other off the left, so
+  // that both of the sort's choices of where to recurse are tried.
+  for (const auto& keys : {middle_pivot_worst_case(20000), middle_pivot_smallest_first(20000)}) {
+    std::vector<SurfaceEntry> entries = entries_of(keys);
+    ASSERT_TRUE(test_support::run_on_small_stack(256 * 1024, [&entries] { sort_all(entries); }));
+    EXPECT_TRUE(std::is_sorted(entries.begin(), entries.end(),
+                               [](const SurfaceEntry& a, const SurfaceEntry& b) {
+                                 return surface_key(a.surface) < surface_key(b.surface);
+                               }));
+  }
 }
 
 TEST(SurfaceTable, MemoisedLookupsAgreeWithBisectionThroughCollisionsNullAndAbsentHandles) {
