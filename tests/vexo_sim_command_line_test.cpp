@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -30,7 +31,7 @@ std::string read_file(const std::string& path) {
 // output goes to `stdout_to` when given (and is then not read back).
 Outcome vexo_sim(const std::string& arguments, const std::string& stdout_to = "") {
   // Named after the test, as CTest may run tests side by side.
-  const std::string stem = ::testing::TempDir() + "vexo_sim_" +
+  const std::string stem = ::testing::TempDir() + "vexo_sim_" + std::to_string(getpid()) + "_" +
                            ::testing::UnitTest::GetInstance()->current_test_info()->name();
   const std::string out = stdout_to.empty() ? stem + ".out" : stdout_to;
   const std::string errors = stem + ".err";
@@ -100,7 +101,8 @@ TEST(VexoSimCommandLine, JsonReportOfTheDemoSceneParsesWithEveryKey) {
 class VexoSimAnswers : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = ::testing::TempDir() + "vexo_sim_answers";
+    // One folder per test process: CTest runs the tests, and other builds' tests, side by side.
+    dir_ = ::testing::TempDir() + "vexo_sim_answers_" + std::to_string(getpid());
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     write("bad.obj", "v 0 0 0\nv 1 0 0\nv 1 zz 0\nv 0 1 0\nf 1 2 4\n\n");
@@ -120,6 +122,8 @@ class VexoSimAnswers : public ::testing::Test {
       std::filesystem::resize_file(dir_ + "/" + huge, std::uintmax_t{1} << 30);
     }
   }
+
+  static void TearDownTestSuite() { std::filesystem::remove_all(dir_); }
 
   static void write(const std::string& name, const std::string& contents) {
     std::ofstream(dir_ + "/" + name, std::ios::binary) << contents;
