@@ -126,8 +126,9 @@ bool read_corner(std::string_view word, long long& raw) {
   return parse_integer(word.substr(0, word.find('/')), raw) && raw != 0;
 }
 
-// The most vertices a file may have: a mesh numbers its vertices in 32 bits.
-constexpr std::size_t kMostVertices = std::numeric_limits<std::uint32_t>::max();
+// The most vertices, or objects, a file may have: a mesh numbers its vertices, and the reader its
+// objects, in 32 bits.
+constexpr std::size_t kMostCounted = std::numeric_limits<std::uint32_t>::max();
 
 // Reads one line into `text`. Returns empty, or why the line is malformed.
 std::string read_line(const std::vector<std::string_view>& words, std::size_t line, ObjText& text) {
@@ -135,7 +136,7 @@ std::string read_line(const std::vector<std::string_view>& words, std::size_t li
     Vec3 position;
     const std::string problem = read_vertex(words, 1, position);
     if (!problem.empty()) return problem;
-    if (text.vertices.size() == kMostVertices) return "the file has too many vertices";
+    if (text.vertices.size() == kMostCounted) return "the file has too many vertices";
     text.vertices.push_back(position);
     return "";
   }
@@ -157,7 +158,7 @@ std::string read_line(const std::vector<std::string_view>& words, std::size_t li
     return "";
   }
   std::vector<ObjName>& names = words[0] == "o" ? text.o_names : text.g_names;
-  if (names.size() == kMostVertices) return "the file has too many objects";
+  if (names.size() == kMostCounted) return "the file has too many objects";
   names.push_back({joined_name(words), line});
   return "";
 }
