@@ -69,6 +69,15 @@ void add_fan(standin::Mesh& mesh, std::uint32_t users) {
   for (std::uint32_t k = 0; k < users; ++k) mesh.add_surface({a, b, mesh.add_vertex(k, 301, 1)});
 }
 
+// `copies` copies of one polygon of `corners` corners on the same vertices, the first two of them
+// the mesh's vertices 0 and 1, so that the stack meets the rest of the mesh: every edge of the
+// stack has `copies` users or more.
+void add_stacked_copies(standin::Mesh& mesh, std::uint32_t corners, std::uint32_t copies) {
+  std::vector<std::uint32_t> polygon = {0, 1};
+  for (std::uint32_t k = 2; k < corners; ++k) polygon.push_back(mesh.add_vertex(k, 400, k % 3));
+  for (std::uint32_t copy = 0; copy < copies; ++copy) mesh.add_surface(polygon);
+}
+
 }  // namespace
 
 standin::Mesh random_mesh(std::mt19937& random, int number) {
@@ -85,7 +94,9 @@ standin::Mesh random_mesh(std::mt19937& random, int number) {
     mesh.add_surface(loop);
   }
   if (surfaces > 1 && random() % 3 == 0) add_polygon_with_triangles(mesh, 9 + random() % 16);
-  if (surfaces > 1 && random() % 4 == 0) add_fan(mesh, 3 + random() % 10);
+  if (surfaces > 1 && random() % 4 == 0) add_fan(mesh, 3 + random() % 30);
+  if (surfaces > 1 && random() % 4 == 0)
+    add_stacked_copies(mesh, 3 + random() % 6, 2 + random() % 12);
   return mesh;
 }
 
@@ -93,6 +104,15 @@ std::vector<std::uint32_t> shuffled_slots(std::mt19937& random, std::uint32_t co
   std::vector<std::uint32_t> slots(count);
   std::iota(slots.begin(), slots.end(), 0);
   std::shuffle(slots.begin(), slots.end(), random);
+  return slots;
+}
+
+std::vector<std::uint32_t> organ_pipe_slots(std::uint32_t count) {
+  std::vector<std::uint32_t> slots(count);
+  const std::uint32_t rising = (count + 1) / 2;
+  for (std::uint32_t i = 0; i < count; ++i) {
+    slots[i] = i < rising ? 2 * i : 2 * (count - 1 - i) + 1;
+  }
   return slots;
 }
 

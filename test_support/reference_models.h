@@ -21,8 +21,8 @@ Indices reachable_from(const standin::Mesh& mesh, const Indices& seeds);
 // up to 24, over a few vertices: shared edges, repeated corners, pieces and lone surfaces all
 // occur. One mesh in eight has a single surface. Some also have a polygon of 9 to 24 corners
 // with a triangle on each edge (reached from one another only through the polygon, so every
-// edge of a surface wider than a lookup batch matters), or a fan of 3 to 12 triangles on one
-// edge.
+// edge of a surface wider than a lookup batch matters), a book of 3 to 32 triangles on one edge,
+// or 2 to 13 copies of one polygon stacked on the same vertices: edges crowded with users.
 standin::Mesh random_mesh(std::mt19937& random, int number);
 
 // The numbers 0..count-1 in random order: record slots that make handle order differ from file
@@ -33,6 +33,12 @@ std::vector<std::uint32_t> shuffled_slots(std::mt19937& random, std::uint32_t co
 // meets: each partition splits off one entry, so a sort that recursed into the larger part would
 // go one frame deeper per surface.
 std::vector<std::uint32_t> middle_pivot_worst_case_slots(std::uint32_t count);
+
+// Record slots in organ-pipe order: the first half of the surfaces at every other slot rising,
+// the rest at the slots between, falling (0, 2, 4, ..., 5, 3, 1). Two objects side by side, one
+// listed from each end, give a table this order; a middle-pivot quicksort splits it badly at
+// every level.
+std::vector<std::uint32_t> organ_pipe_slots(std::uint32_t count);
 
 }  // namespace reference
 

@@ -180,6 +180,34 @@ TEST(SurfaceTable, WorstCaseOrderSortsInASmallStack) {
   }
 }
 
+// Orders that split every range badly under the middle pivot: a quadratic sort would take
+// minutes on a million entries (measured: 229 s for the organ pipe), so a test that finishes
+// shows the split budget at work. The heapsort that finishes such ranges must sort them too, move
+// marks with their surfaces, and stay inside the range it is given.
+TEST(SurfaceTable, OrdersThatDefeatTheMiddlePivotSortInTimeAndInPlace) {
+  constexpr std::uint32_t kCount = 1000000;
+  const std::vector<std::vector<std::uint32_t>> orders = {
+      reference::organ_pipe_slots(kCount), reference::middle_pivot_worst_case_slots(kCount)};
+  for (const std::vector<std::uint32_t>& slots : orders) {
+    // Two sentinels outside the sorted range, which must not move.
+    std::vector<SurfaceEntry> entries(kCount + 2);
+    entries.front().surface = handle(16 * (std::uintptr_t{kCount} + 5));
+    entries.back().surface = handle(8);
+    for (std::uint32_t i = 0; i < kCount; ++i) {
+      entries[i + 1].surface = handle(16 * (std::uintptr_t{slots[i]} + 1));
+      entries[i + 1].marked = slots[i] % 3 == 0;
+    }
+    sort_surface_table(entries.data(), 1, static_cast<std::int32_t>(kCount));
+    EXPECT_EQ(surface_key(entries.front().surface), 16 * (std::uintptr_t{kCount} + 5));
+    EXPECT_EQ(surface_key(entries.back().surface), 8u);
+    for (std::uint32_t k = 0; k < kCount; ++k) {
+      const SurfaceEntry& entry = entries[k + 1];
+      ASSERT_EQ(surface_key(entry.surface), 16 * (std::uintptr_t{k} + 1)) << "at " << k;
+      ASSERT_EQ(entry.marked, k % 3 == 0) << "at " << k;
+    }
+  }
+}
+
 TEST(SurfaceTable, MemoisedLookupsAgreeWithBisectionThroughCollisionsNullAndAbsentHandles) {
   // 10,000 handles in 4096 slots collide; each is asked for twice, in batches of up to 8, mixed
   // with handles the table lacks and with null, which the empty slots' key 0 must not match.
