@@ -5,6 +5,13 @@
 // run: create_surface_table, fill, sort_surface_table, look up and mark, release_surface_table.
 // Lookups come one at a time (find_surface_entry), a batch at a time (find_surface_entries), or
 // a batch at a time through a memo of recent answers (look_up_surfaces).
+//
+// All the command's memory comes from the C allocator, asked in this order: the table for the
+// objects' surface counts; a wider table, only when the objects list more surfaces than they
+// count; the lookup memo; then, only when the walk meets a crowded edge, the set of walked edges
+// (walked_edges.h), and larger sets as it fills. Only the first table is needed: without it the
+// command reports "Not enough memory", without a wider one the surfaces listed beyond the counts
+// are left out, and without the memo or the set the walk gives the same answer, more slowly.
 #ifndef SELECT_CONNECTED_SURFACE_TABLE_H
 #define SELECT_CONNECTED_SURFACE_TABLE_H
 
@@ -12,10 +19,13 @@
 
 #include "host/vexo_host_api.h"
 
-// One entry of the surface table: a surface and whether the flood fill has reached it.
+// One entry of the surface table: a surface, whether the flood fill has reached it, and whether
+// it stands in the walk's queue. Both flags only ever go from false to true. The second flag
+// fits in the record's padding on 32-bit and 64-bit systems alike.
 struct SurfaceEntry {
   Surface surface = nullptr;  // ordered as an unsigned integer of the handle's width
-  bool marked = false;        // only ever goes from false to true
+  bool marked = false;        // reached: the walk has taken the surface's edges
+  bool queued = false;        // a seed, or appended to the queue: waiting there or reached
 };
 
 // The order of the table: handles compared as unsigned integers, so that handles with the top
@@ -41,6 +51,8 @@ void release_surface_table(SurfaceEntry* table);
 // Output:  entries[lo..hi] sorted
 //
 // A quicksort with Hoare partitioning around the middle entry, recursing into the smaller part.
+// A range still unsorted after 2 * log2(hi - lo + 1) splits is finished by heapsort, so that no
+// order of handles makes the sort quadratic.
 void sort_surface_table(SurfaceEntry* entries, std::int32_t lo, std::int32_t hi);
 
 // The most surfaces find_surface_entries and look_up_surfaces look up in one call.

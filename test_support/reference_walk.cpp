@@ -32,6 +32,10 @@ Walk walk_as_the_command_must(const std::vector<Surface>& seeds) {
   }
   Walk walk;
   std::vector<Surface> queue = seeds;
+  std::set<Surface> queued;
+  for (Surface seed : seeds) {
+    if (table.count(seed) != 0) queued.insert(seed);
+  }
   for (std::size_t next = 0; next < queue.size(); ++next) {
     const Surface surface = queue[next];
     if (table.count(surface) == 0 || !walk.reached.insert(surface).second) continue;
@@ -43,8 +47,8 @@ Walk walk_as_the_command_must(const std::vector<Surface>& seeds) {
       if (edge == nullptr) continue;
       for (const List* user = edge->surfaces; user != nullptr; user = user->next) {
         const auto neighbour = static_cast<Surface>(user->item);
-        if (neighbour == nullptr || neighbour == surface || table.count(neighbour) == 0 ||
-            walk.reached.count(neighbour) != 0) {
+        if (neighbour == nullptr || table.count(neighbour) == 0 ||
+            !queued.insert(neighbour).second) {
           continue;
         }
         queue.push_back(neighbour);

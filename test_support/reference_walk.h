@@ -21,11 +21,12 @@ struct Walk {
 std::vector<Surface> seeds_handed_over();
 
 // A first-in, first-out walk over sets from the seeds. The table is every non-null surface that
-// the seeds' objects (object_of_surface) list. Each queued surface that is in the table and not
-// reached yet is reached, and every user of each of its edges (vx_edgelist_get_by_surface, in
-// the modeller's order) that is in the table and not reached yet is appended, repeats included;
-// null users, the surface itself, and surfaces outside the table are passed over. The edge lists
-// are asked for afresh and given back, so the host must be active.
+// the seeds' objects (object_of_surface) list. The seeds the table holds stand in the queue from
+// the start. Each queued surface that is in the table and not reached yet is reached, and every
+// user of each of its edges (vx_edgelist_get_by_surface, in the modeller's order) that is in the
+// table and has never stood in the queue is appended: each surface at most once, and no seed.
+// Null users and surfaces outside the table are passed over. The edge lists are asked for afresh
+// and given back, so the host must be active.
 //
 // Input:   seeds  the surfaces vx_selection_get_whole_surfaces_all handed the command, in order
 // Returns: what was reached, and how many appends the walk made

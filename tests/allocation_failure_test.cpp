@@ -1,5 +1,6 @@
-// The command's only allocations are its surface table and its lookup memo, from the C
-// allocator; this program can make them fail (tests/failing_allocations.h).
+// The command's only allocations come from the C allocator, in the order surface_table.h states:
+// the table, a wider one when needed, the lookup memo, and the set of walked crowded edges. This
+// program can make them fail (test_support/failing_allocations.h).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -95,6 +96,28 @@ TEST_F(AllocationFailure, WithoutTheLookupMemoTheSelectionIsTheSame) {
   EXPECT_EQ(host_.events().texts(EventKind::kMessage),
             std::vector<std::string>{"Selected 20 surfaces"});
   EXPECT_EQ(host_.selection().selected_surfaces(1), std::vector<std::uint32_t>{});
+  expect_host_clean();
+}
+
+// Without memory to remember crowded edges the walk reads them again from every user: slower,
+// with the same selection and the same appends.
+TEST_F(AllocationFailure, WithoutMemoryForWalkedEdgesABookIsStillSelectedWhole) {
+  host_.add_object(standin::book("book", 40));
+  host_.add_object(standin::stacked_fans("fans", 5, 8));
+  host_.selection().select_surface(0, 7);
+  host_.selection().select_surface(1, 0);
+  for (int granted : {1, 2}) {  // the table; then the table and the memo
+    SCOPED_TRACE(granted);
+    failing_allocations::reset();
+    failing_allocations::left = granted;
+    host_.statistics().reset();
+    run();
+    failing_allocations::left = -1;
+    EXPECT_GT(failing_allocations::refused, 0);
+    EXPECT_EQ(host_.events().texts(EventKind::kMessage).back(), "Selected 80 surfaces");
+    EXPECT_EQ(host_.statistics().appends(), 78u);
+    ASSERT_TRUE(host_.selection().undo());
+  }
   expect_host_clean();
 }
 

@@ -1,0 +1,69 @@
+// Edges with many users: a book of faces on one hinge, and the same polygons stacked on the same
+// vertices. The walk appends each surface it reaches to its queue once and never a seed, so the
+// modeller sees exactly one append per surface reached beyond the seeds.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/test_models.h"
+
+namespace {
+
+using standin::EventKind;
+using Indices = std::vector<std::uint32_t>;
+
+Indices all_of(std::uint32_t count) {
+  Indices all(count);
+  for (std::uint32_t s = 0; s < count; ++s) all[s] = s;
+  return all;
+}
+
+class CrowdedEdges : public testmodels::CheckedHostTest {
+ protected:
+  // Runs the command from `seeds` of object 0 and checks that it selected every surface of it,
+  // with one append per surface that was not a seed.
+  void expect_all_reached_with_one_append_each(const Indices& seeds) {
+    for (std::uint32_t s : seeds) host_.selection().select_surface(0, s);
+    run();
+    const std::uint32_t count = host_.model().object(0).surface_count();
+    EXPECT_EQ(host_.selection().selected_surfaces(0), all_of(count));
+    EXPECT_EQ(host_.events().texts(EventKind::kMessage),
+              std::vector<std::string>{"Selected " + std::to_string(count) + " surfaces"});
+    EXPECT_EQ(host_.statistics().appends(), count - seeds.size());
+    expect_host_clean();
+  }
+};
+
+TEST_F(CrowdedEdges, ABookAppendsEachPageOnceAndNoSeed) {
+  host_.add_object(standin::book("book", 50));
+  // Page 10 is a seed on the hinge that page 3, processed first, walks in full.
+  expect_all_reached_with_one_append_each({3, 10});
+}
+
+TEST_F(CrowdedEdges, StackedCopiesAppendEachCopyOnce) {
+  // Five copies of a six-triangle fan: spokes of ten users, rim edges of five.
+  host_.add_object(standin::stacked_fans("fans", 6, 5));
+  expect_all_reached_with_one_append_each({0, 6});
+}
+
+TEST_F(CrowdedEdges, AnEdgeOfThreeUsersIsWalkedFromEachOfThem) {
+  // Three pages are not crowded: each page walks the hinge again, which finds nothing new.
+  host_.add_object(standin::book("book", 3));
+  expect_all_reached_with_one_append_each({1});
+}
+
+// A modeller that refuses one append (out of list nodes) leaves that page unqueued. The hinge is
+// then not taken as walked, so the next page that walks it appends the page after all.
+TEST_F(CrowdedEdges, APageWhoseAppendWasRefusedIsAppendedFromTheNextPage) {
+  host_.add_object(standin::book("book", 6));
+  host_.faults().refused_list_add_item = 0;
+  host_.selection().select_surface(0, 0);
+  run();
+  EXPECT_EQ(host_.selection().selected_surfaces(0), all_of(6));
+  EXPECT_EQ(host_.statistics().appends(), 5u);
+  expect_host_clean();
+}
+
+}  // namespace
