@@ -46,6 +46,36 @@ Mesh ringed_polygon(const std::string& name, std::uint32_t sides, std::uint32_t 
   return mesh;
 }
 
+Mesh book(const std::string& name, std::uint32_t pages) {
+  Mesh mesh;
+  mesh.name = name;
+  const std::uint32_t hinge_low = mesh.add_vertex(0, 0, 0);
+  const std::uint32_t hinge_high = mesh.add_vertex(0, 0, 1);
+  const double step = 3.14159265358979323846 / pages;
+  for (std::uint32_t page = 0; page < pages; ++page) {
+    const double x = std::cos(page * step);
+    const double y = std::sin(page * step);
+    const std::uint32_t top = mesh.add_vertex(x, y, 1);
+    const std::uint32_t bottom = mesh.add_vertex(x, y, 0);
+    mesh.add_surface({hinge_low, hinge_high, top, bottom});
+  }
+  return mesh;
+}
+
+Mesh stacked_fans(const std::string& name, std::uint32_t triangles, std::uint32_t copies) {
+  Mesh mesh;
+  mesh.name = name;
+  const std::uint32_t centre = mesh.add_vertex(0, 0, 0);
+  const double step = 3.14159265358979323846 / triangles;
+  for (std::uint32_t k = 0; k <= triangles; ++k) {
+    mesh.add_vertex(std::cos(k * step), std::sin(k * step), 0);
+  }
+  for (std::uint32_t copy = 0; copy < copies; ++copy) {
+    for (std::uint32_t k = 0; k < triangles; ++k) mesh.add_surface({centre, k + 1, k + 2});
+  }
+  return mesh;
+}
+
 void append_part(Mesh& mesh, const Mesh& part, const Vec3& offset) {
   const auto first = static_cast<std::uint32_t>(mesh.vertices.size());
   for (const Vec3& p : part.vertices)

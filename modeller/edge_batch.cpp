@@ -86,11 +86,13 @@ List* make_edge_batch(VexoModelObject& object, ListNodeStore& nodes) {
   const EdgeTopology& topology = object.edge_topology();
   // No edges: the empty list, and nothing that a caller would have to give back.
   if (topology.edge_count() == 0) return nullptr;
-  auto* batch = new EdgeBatch;
+  EdgeBatch* batch = object.spare_edge_batch != nullptr ? object.spare_edge_batch : new EdgeBatch;
+  object.spare_edge_batch = nullptr;
   batch->object = &object;
+  batch->edges_freed = 0;
   batch->edges.resize(topology.edge_count());
   batch->further_user_nodes.resize(further_user_count(topology));
-  batch->surface_edge_nodes.reset(new List[topology.surface_edges.size()]);
+  batch->surface_edge_nodes.resize(topology.surface_edges.size());
   std::size_t further_used = 0;
   for (std::uint32_t e = 0; e < topology.edge_count(); ++e) {
     Edge& edge = batch->edges[e].edge;
@@ -101,13 +103,13 @@ List* make_edge_batch(VexoModelObject& object, ListNodeStore& nodes) {
     link_edge_users(*batch, topology, e, further_used);
   }
   for (std::uint32_t s = 0; s < object.surface_count(); ++s) {
-    link_range(batch->surface_edge_nodes.get(), topology.surface_edge_offsets[s],
+    link_range(batch->surface_edge_nodes.data(), topology.surface_edge_offsets[s],
                topology.surface_edge_offsets[s + 1],
                [&](std::uint32_t k) { return &batch->edges[topology.surface_edges[k]].edge; });
   }
   add_extra_edge_surfaces(*batch);
   register_edge_users(nodes, *batch, true);
-  register_lent(nodes, batch->surface_edge_nodes.get(), topology.surface_edges.size());
+  register_lent(nodes, batch->surface_edge_nodes.data(), batch->surface_edge_nodes.size());
   object.live_edge_batches.push_back(batch);
 
   List* head = nullptr;
@@ -117,7 +119,7 @@ List* make_edge_batch(VexoModelObject& object, ListNodeStore& nodes) {
   return head;
 }
 
-List* edges_of_surface(const EdgeBatch& batch, const VexoSurface& surface) {
+List* edges_of_surface(EdgeBatch& batch, const VexoSurface& surface) {
   const EdgeTopology& topology = batch.object->edge_topology();
   const std::uint32_t begin = topology.surface_edge_offsets[surface.index];
   const std::uint32_t end = topology.surface_edge_offsets[surface.index + 1];
@@ -125,12 +127,22 @@ List* edges_of_surface(const EdgeBatch& batch, const VexoSurface& surface) {
 }
 
 void destroy_edge_batch(EdgeBatch* batch, ListNodeStore& nodes) {
-  const EdgeTopology& topology = batch->object->edge_topology();
   register_edge_users(nodes, *batch, false);
-  forget_lent(nodes, batch->surface_edge_nodes.get(), topology.surface_edges.size());
-  auto& live = batch->object->live_edge_batches;
+  forget_lent(nodes, batch->surface_edge_nodes.data(), batch->surface_edge_nodes.size());
+  VexoModelObject& object = *batch->object;
+  auto& live = object.live_edge_batches;
   live.erase(std::remove(live.begin(), live.end(), batch), live.end());
-  delete batch;
+  batch->extra_nodes.clear();
+  if (nodes.checked() || object.spare_edge_batch != nullptr) {
+    delete batch;
+  } else {
+    object.spare_edge_batch = batch;
+  }
+}
+
+void discard_spare_edge_batch(VexoModelObject& object) {
+  delete object.spare_edge_batch;
+  object.spare_edge_batch = nullptr;
 }
 
 }  // namespace standin

@@ -12,7 +12,6 @@
 #define MODELLER_EDGE_BATCH_H
 
 #include <cstddef>
-#include <memory>
 #include <vector>
 
 #include "host/vexo_host_api.h"
@@ -31,9 +30,9 @@ struct alignas(64) HostEdge {
 struct EdgeBatch {
   VexoModelObject* object = nullptr;
   std::vector<HostEdge> edges;
-  std::vector<List> further_user_nodes;        // users of an edge beyond its first two
-  std::unique_ptr<List[]> surface_edge_nodes;  // every surface's edge list, back to back
-  std::vector<List> extra_nodes;  // deliberate inconsistencies, see ObjectInconsistencies
+  std::vector<List> further_user_nodes;  // users of an edge beyond its first two
+  std::vector<List> surface_edge_nodes;  // every surface's edge list, back to back
+  std::vector<List> extra_nodes;         // deliberate inconsistencies, see ObjectInconsistencies
   std::size_t edges_freed = 0;
 };
 
@@ -42,10 +41,16 @@ struct EdgeBatch {
 List* make_edge_batch(VexoModelObject& object, ListNodeStore& nodes);
 
 // The host's list of the edges of `batch` that `surface` uses (lent, not to be freed).
-List* edges_of_surface(const EdgeBatch& batch, const VexoSurface& surface);
+List* edges_of_surface(EdgeBatch& batch, const VexoSurface& surface);
 
-// Frees the batch's host-owned lists and records, and forgets it in its object.
+// Frees the batch's host-owned lists and records, and forgets it in its object. Outside checked
+// mode the object keeps the batch's storage for its next batch, as a modeller's allocator hands
+// freed memory out again: a large batch then costs no fresh pages on every command. Checked mode
+// never reuses it, so that records read after they were freed are not made valid again.
 void destroy_edge_batch(EdgeBatch* batch, ListNodeStore& nodes);
+
+// Frees the storage an object keeps for its next batch (when the object goes).
+void discard_spare_edge_batch(VexoModelObject& object);
 
 inline EdgeBatch* batch_of(const void* edge) {
   return static_cast<EdgeBatch*>(static_cast<const Edge*>(edge)->host_private[2]);

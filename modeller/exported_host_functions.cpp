@@ -18,6 +18,7 @@
 using standin::Host;
 using standin::HostFunction;
 using standin::NodeOwner;
+using standin::UniqueListIndex;
 
 namespace {
 
@@ -182,6 +183,7 @@ int VEXO_CDECL list_add_item(List** list, void* item) {
   HostCall call(HostFunction::list_add_item);
   Host* host = call.host;
   if (host == nullptr || list == nullptr) return -1;
+  if (host->faults().list_add_items_seen++ == host->faults().refused_list_add_item) return -1;
   host->statistics().count_append(
       append_node(list, host->nodes().make(item, nullptr, NodeOwner::kCaller)));
   return 0;
@@ -199,10 +201,16 @@ int VEXO_CDECL list_add_item_unique(List** list, void* item) {
   HostCall call(HostFunction::list_add_item_unique);
   Host* host = call.host;
   if (host == nullptr || list == nullptr) return -1;
-  for (const List* node = *list; node != nullptr; node = node->next) {
-    if (node->item == item) return 0;
+  if (*list == nullptr) {
+    *list = host->nodes().make(item, nullptr, NodeOwner::kCaller);
+    return 0;
   }
-  append_node(list, host->nodes().make(item, nullptr, NodeOwner::kCaller));
+  // A modeller's own code would walk the list; the index makes a long list of objects, built one
+  // seed at a time, cost one step per item instead.
+  UniqueListIndex& index = host->unique_lists();
+  index.catch_up(*list, host->nodes().frees());
+  if (index.holds(item)) return 0;
+  index.append(host->nodes().make(item, nullptr, NodeOwner::kCaller));
   return 0;
 }
 

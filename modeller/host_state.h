@@ -19,6 +19,7 @@
 #include "modeller/list_node_store.h"
 #include "modeller/model.h"
 #include "modeller/selection_history.h"
+#include "modeller/unique_list_index.h"
 
 namespace standin {
 
@@ -31,6 +32,10 @@ struct HostFaults {
   int list_appends_left = -1;
   // How many list_append_list calls were refused so far.
   int list_appends_refused = 0;
+  // Which list_add_item call (counted from 0) leaves the list as it was, as a modeller out of
+  // list nodes might; negative: none. list_add_items_seen counts the calls.
+  int refused_list_add_item = -1;
+  int list_add_items_seen = 0;
 };
 
 class Host {
@@ -56,6 +61,7 @@ class Host {
   ListNodeStore& nodes() { return nodes_; }
   CallStatistics& statistics() { return statistics_; }
   HostFaults& faults() { return faults_; }
+  UniqueListIndex& unique_lists() { return unique_lists_; }
 
   // Runs "vexo NAME" with this host active. Returns an empty string or the error to show.
   std::string run_command_text(const std::string& text);
@@ -75,6 +81,7 @@ class Host {
   EventLog events_;
   CallStatistics statistics_;
   HostFaults faults_;
+  UniqueListIndex unique_lists_;
 };
 
 // The host the imported functions act on. Null when none is active; the functions then do

@@ -69,14 +69,17 @@ bool ListNodeStore::release_for_caller(List* node) {
     }
     found->second = NodeState::kFreed;
     --live_caller_nodes_;
+    ++frees_;
     return true;  // quarantined: never reused in checked mode
   }
   --live_caller_nodes_;
+  ++frees_;
   recycle(node);
   return true;
 }
 
 void ListNodeStore::release_host_node(List* node) {
+  ++frees_;
   if (checked_) {
     ledger_[node] = NodeState::kFreed;
     return;

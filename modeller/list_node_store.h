@@ -8,6 +8,7 @@
 #define MODELLER_LIST_NODE_STORE_H
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -44,6 +45,8 @@ class ListNodeStore {
 
   bool checked() const { return checked_; }
   std::size_t live_caller_nodes() const { return live_caller_nodes_; }
+  // How many nodes have been freed, by callers or by the host, since the store was made.
+  std::uint64_t frees() const { return frees_; }
   // Problems found in checked mode, one line each, in the order they happened.
   const std::vector<std::string>& faults() const { return faults_; }
   void report_fault(std::string fault) { faults_.push_back(std::move(fault)); }
@@ -59,6 +62,7 @@ class ListNodeStore {
   std::size_t used_in_last_block_ = 0;
   List* free_nodes_ = nullptr;
   std::size_t live_caller_nodes_ = 0;
+  std::uint64_t frees_ = 0;
   std::unordered_map<const List*, NodeState> ledger_;
   std::vector<std::string> faults_;
 };

@@ -30,6 +30,7 @@ Model::~Model() {
     while (!object->live_edge_batches.empty()) {
       destroy_edge_batch(object->live_edge_batches.back(), nodes_);
     }
+    discard_spare_edge_batch(*object);
     nodes_.release_host_list(object->surface_list);
   }
 }

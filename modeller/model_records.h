@@ -44,6 +44,7 @@ struct VexoModelObject {
   List* surface_list = nullptr;  // the host's own list of the handles, lent to callers
   std::unique_ptr<standin::EdgeTopology> topology;     // built on first use
   std::vector<standin::EdgeBatch*> live_edge_batches;  // handed out, not freed yet
+  standin::EdgeBatch* spare_edge_batch = nullptr;      // storage kept for the next batch
   ObjectInconsistencies inconsistencies;
 
   std::uint32_t surface_count() const { return mesh.surface_count(); }

@@ -63,6 +63,44 @@ TEST_F(StandInHost, ListAddItemWalksToTheTailFromTheNodeGiven) {
   expect_host_clean();
 }
 
+// The host answers list_add_item_unique from what it learnt of the list last time; the answer
+// must stay the list's own when the list grows by other calls, is freed and built again from
+// reused nodes, or is another list.
+TEST_F(StandInHost, ListAddItemUniqueAnswersForTheListAsItIsNow) {
+  standin::Host unchecked;  // reuses freed nodes, as checked mode does not
+  standin::ActiveHost active(unchecked);
+  const auto item = [](std::uintptr_t k) { return reinterpret_cast<void*>(k); };
+  const auto items_of = [](const List* list) {
+    std::vector<std::uintptr_t> items;
+    for (; list != nullptr; list = list->next) {
+      items.push_back(reinterpret_cast<std::uintptr_t>(list->item));
+    }
+    return items;
+  };
+  List* list = nullptr;
+  for (std::uintptr_t k : {1, 2, 1, 3, 2}) list_add_item_unique(&list, item(k));
+  EXPECT_EQ(items_of(list), (std::vector<std::uintptr_t>{1, 2, 3}));
+  list_add_item(&list, item(4));  // grown behind the index's back
+  for (std::uintptr_t k : {4, 5, 3}) list_add_item_unique(&list, item(k));
+  EXPECT_EQ(items_of(list), (std::vector<std::uintptr_t>{1, 2, 3, 4, 5}));
+
+  List* other = nullptr;
+  for (std::uintptr_t k : {5, 6}) list_add_item_unique(&other, item(k));
+  list_add_item_unique(&list, item(6));
+  EXPECT_EQ(items_of(list), (std::vector<std::uintptr_t>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(items_of(other), (std::vector<std::uintptr_t>{5, 6}));
+
+  // Freed, and built again from the same first node with other items.
+  list_free(&list);
+  list_free(&other);
+  list_add_item_unique(&list, item(1));
+  list_add_item_unique(&list, item(1));
+  list_free(&list);
+  for (std::uintptr_t k : {7, 1, 7}) list_add_item_unique(&list, item(k));
+  EXPECT_EQ(items_of(list), (std::vector<std::uintptr_t>{7, 1}));
+  list_free(&list);
+}
+
 TEST_F(StandInHost, CheckedModeReportsLeaksDoubleFreesAndFreesOfLentLists) {
   host_.add_object(standin::quad_grid("g", 2, 2));
   host_.selection().select_surface(0, 1);
