@@ -12,7 +12,8 @@
 //          seeds  surface indices to start from
 // Returns: per surface, 1 when it shares a chain of edges with a seed (seeds included). Two
 //          surfaces are neighbours when one's loop steps between the same two vertices as the
-//          other's. Vertex-to-surface lists are built by counting sort; all work is linear.
+//          other's. The loop steps are grouped into edges by counting sort, and each edge is
+//          walked once: all work is linear, whatever the shape.
 std::vector<std::uint8_t> linear_flood(const standin::Mesh& mesh,
                                        const std::vector<std::uint32_t>& seeds);
 

@@ -8,11 +8,13 @@
 // split the run's wall time. Where a run is too short for enough samples, the split is printed
 // as "n/a" rather than as a number.
 //
-// usage: select_connected_benchmark [--plugin PATH] [--quick] [--detail] [--only TEXT]
-//                                   [--repeat N]
-//   --quick   models a tenth of the size;  --detail  time per host function;
-//   --only    only the models whose name contains TEXT;
-//   --repeat  times are the best of N runs (default 3)
+// Then it runs families of shapes, each at two sizes ten times apart, and prints how the time per
+// surface grew between them: a loop that runs k^2 times on some shape (a crowded edge, repeated
+// faces, many objects, a huge polygon, a handle order that defeats the sort) shows as a tenfold
+// growth. With --growth-limit, a family that grows more than the limit fails the run.
+//
+// Exit status 1 when the command fails, a selection differs from the linear flood's, or a family
+// grows beyond the limit; 2 for unusable arguments.
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -21,31 +23,30 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
-#include <numeric>
-#include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "benchmarks/benchmark_models.h"
 #include "benchmarks/host_time_sampler.h"
 #include "benchmarks/linear_flood.h"
-#include "mesh/mesh_generators.h"
 #include "modeller/host_state.h"
 #include "modeller/plugin_loader.h"
 #include "select_connected/surface_table.h"
 #include "test_support/heap_meter.h"
-#include "test_support/reference_models.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+constexpr char kUsage[] =
+    "usage: select_connected_benchmark [--plugin PATH] [--quick] [--detail] [--only TEXT]\n"
+    "                                  [--repeat N] [--models | --families] [--growth-limit X]\n"
+    "  --quick     smaller models and families;  --detail  time per host function\n"
+    "  --only      only the models and families whose name contains TEXT\n"
+    "  --repeat    times are the best of N runs (default 3)\n"
+    "  --models, --families  only that table\n"
+    "  --growth-limit  fail when a family's time per surface grows more than X times\n";
 
-struct Model {
-  std::string name;
-  std::vector<standin::Mesh> meshes;
-  std::vector<std::vector<std::uint32_t>> seeds;  // per mesh
-  bool shuffled_handles = false;
-};
+using Clock = std::chrono::steady_clock;
 
 // Samples a second of wall time, and the fewest samples a split is printed from: the host's share
 // is then good to about 3.5 points of the command's time in the worst case. Each sample costs the
@@ -81,87 +82,27 @@ struct Figures {
   double peak_mb = 0;
   double reference_ms = 0;
   std::size_t selected = 0;
-  std::size_t reference_selected = 0;
+  std::uint64_t appends = 0;       // list_add_item calls of the first run
+  bool selection_matches = false;  // the selection is the linear flood's, surface by surface
 };
 
 double milliseconds(Clock::duration span) {
   return std::chrono::duration<double, std::milli>(span).count();
 }
 
-Model single(const std::string& name, standin::Mesh mesh, std::vector<std::uint32_t> seeds,
-             bool shuffled = false) {
-  Model model;
-  model.name = name;
-  model.meshes.push_back(std::move(mesh));
-  model.seeds.push_back(std::move(seeds));
-  model.shuffled_handles = shuffled;
-  return model;
-}
-
-Model many_objects(std::uint32_t objects, std::uint32_t side) {
-  Model model;
-  model.name =
-      "objects " + std::to_string(objects) + " x " + std::to_string(side * side) + ", all selected";
-  for (std::uint32_t o = 0; o < objects; ++o) {
-    model.meshes.push_back(standin::quad_grid("object" + std::to_string(o), side, side));
-    std::vector<std::uint32_t> all(side * side);
-    std::iota(all.begin(), all.end(), 0);
-    model.seeds.push_back(std::move(all));
-  }
-  return model;
-}
-
-// "10k", "1M", "2M" for round surface counts.
-std::string short_count(std::uint64_t count) {
-  if (count % 1000000 == 0) return std::to_string(count / 1000000) + "M";
-  if (count % 1000 == 0) return std::to_string(count / 1000) + "k";
-  return std::to_string(count);
-}
-
-Model grid(const std::string& kind, std::uint32_t columns, std::uint32_t rows,
-           bool shuffled = false) {
-  return single(kind + " " + short_count(std::uint64_t{columns} * rows) +
-                    (shuffled ? ", shuffled handles" : ""),
-                standin::quad_grid(kind, columns, rows), {0}, shuffled);
-}
-
-std::vector<Model> make_models(bool quick) {
-  std::vector<Model> models;
-  const std::uint32_t scale = quick ? 10 : 1;
-  models.push_back(grid("grid", 100, 100));
-  models.push_back(grid("grid", 400, 250));
-  models.push_back(grid("grid", 1000, 1000 / scale));
-  if (!quick) models.push_back(grid("grid", 2000, 1000));
-  models.push_back(grid("grid", 1000, 1000 / scale, true));
-  models.push_back(single("rings 1000 x " + std::to_string(1000 / scale),
-                          standin::ringed_polygon("rings", 1000, 1000 / scale), {0}));
-  models.push_back(grid("strip", 1000000 / scale, 1));
-  models.push_back(many_objects(10000 / scale, 10));
-  return models;
-}
-
-void build_scene(standin::Host& host, const Model& model) {
+// Compares the host's selection with the linear flood's, object by object and surface by
+// surface; counts the selected surfaces.
+bool selection_is_linear_floods(const standin::Host& host, const Model& model,
+                                std::size_t& selected) {
+  bool same = true;
+  selected = 0;
   for (std::size_t o = 0; o < model.meshes.size(); ++o) {
-    const standin::Mesh& mesh = model.meshes[o];
-    if (model.shuffled_handles) {
-      std::mt19937 random(42);
-      const auto slots = reference::shuffled_slots(random, mesh.surface_count());
-      host.add_object(mesh, &slots);
-    } else {
-      host.add_object(mesh);
-    }
-    // A modeller keeps its edge structure with the model; build ours before timing.
-    host.model().object(o).edge_topology();
-    for (std::uint32_t s : model.seeds[o]) host.selection().select_surface(o, s);
+    const std::vector<std::uint8_t> expected = linear_flood(model.meshes[o], model.seeds[o]);
+    const std::vector<std::uint8_t>& actual = host.selection().current().whole_surfaces[o];
+    selected += static_cast<std::size_t>(std::count(actual.begin(), actual.end(), 1));
+    same = same && std::equal(expected.begin(), expected.end(), actual.begin(), actual.end());
   }
-}
-
-std::size_t count_selected(const standin::Host& host) {
-  std::size_t count = 0;
-  for (const auto& flags : host.selection().current().whole_surfaces) {
-    count += static_cast<std::size_t>(std::count(flags.begin(), flags.end(), 1));
-  }
-  return count;
+  return same;
 }
 
 bool run_command(standin::Host& host) {
@@ -171,13 +112,24 @@ bool run_command(standin::Host& host) {
 }
 
 // What the plug-in takes from the C allocator for one run, which the heap meter does not see:
-// a table entry per surface of the seeded objects, and the lookup memo.
-std::size_t plugin_heap_bytes(const Model& model) {
+// a table entry per surface of the seeded objects, the lookup memo, and at most a set of every
+// crowded edge (four users or more) of those objects, at most half full.
+std::size_t plugin_heap_bytes(standin::Host& host, const Model& model) {
   std::size_t entries = 0;
+  std::size_t crowded_edges = 0;
   for (std::size_t m = 0; m < model.meshes.size(); ++m) {
-    if (!model.seeds[m].empty()) entries += model.meshes[m].surface_count();
+    if (model.seeds[m].empty()) continue;
+    entries += model.meshes[m].surface_count();
+    const standin::EdgeTopology& topology = host.model().object(m).edge_topology();
+    for (std::uint32_t e = 0; e < topology.edge_count(); ++e) {
+      if (topology.edge_surface_offsets[e + 1] - topology.edge_surface_offsets[e] >= 4) {
+        ++crowded_edges;
+      }
+    }
   }
-  return entries * sizeof(SurfaceEntry) + sizeof(SurfaceIndexMemo);
+  std::size_t edge_slots = crowded_edges == 0 ? 0 : 64;
+  while (2 * crowded_edges > edge_slots) edge_slots *= 2;
+  return entries * sizeof(SurfaceEntry) + sizeof(SurfaceIndexMemo) + edge_slots * sizeof(void*);
 }
 
 // The first run: peak memory (the host's node store grows to what the run needs, and the
@@ -187,13 +139,14 @@ bool measure_first_run(const Model& model, standin::Host& host, Figures& figures
   host.statistics().reset();
   heap_meter::reset_peak();
   if (!run_command(host)) return false;
-  figures.peak_mb = (heap_meter::peak_above_reset() + plugin_heap_bytes(model)) / 1048576.0;
+  figures.peak_mb = (heap_meter::peak_above_reset() + plugin_heap_bytes(host, model)) / 1048576.0;
   const standin::CallStatistics& statistics = host.statistics();
   figures.hops_per_append = statistics.appends() != 0
                                 ? static_cast<double>(statistics.append_hops()) /
                                       static_cast<double>(statistics.appends())
                                 : 0;
-  figures.selected = count_selected(host);
+  figures.appends = statistics.appends();
+  figures.selection_matches = selection_is_linear_floods(host, model, figures.selected);
   return true;
 }
 
@@ -214,11 +167,17 @@ bool sampled_run(standin::Host& host, SampledRun& run) {
 }
 
 // The best of `repeat` runs, as the machine is shared and the best run is the least disturbed.
+// A short run is repeated more, up to a quarter of a second or 100 runs in all, so that one
+// interruption cannot decide the time of a small model.
 bool measure_command(standin::Host& host, int repeat, Figures& figures) {
+  constexpr double kShortRunsMs = 250;
+  constexpr int kMostRuns = 100;
   figures.best.command_ms = 1e300;
-  for (int round = 0; round < repeat; ++round) {
+  double spent_ms = 0;
+  for (int round = 0; round < repeat || (spent_ms < kShortRunsMs && round < kMostRuns); ++round) {
     SampledRun run;
     if (!sampled_run(host, run)) return false;
+    spent_ms += run.command_ms;
     if (run.command_ms < figures.best.command_ms) figures.best = run;
   }
   return true;
@@ -228,14 +187,11 @@ bool measure_command(standin::Host& host, int repeat, Figures& figures) {
 void measure_reference(const Model& model, int repeat, Figures& figures) {
   figures.reference_ms = 1e300;
   for (int round = 0; round < repeat; ++round) {
-    std::size_t reached_count = 0;
     const auto start = Clock::now();
     for (std::size_t o = 0; o < model.meshes.size(); ++o) {
-      const auto reached = linear_flood(model.meshes[o], model.seeds[o]);
-      reached_count += static_cast<std::size_t>(std::count(reached.begin(), reached.end(), 1));
+      linear_flood(model.meshes[o], model.seeds[o]);
     }
     figures.reference_ms = std::min(figures.reference_ms, milliseconds(Clock::now() - start));
-    figures.reference_selected = reached_count;
   }
 }
 
@@ -297,7 +253,7 @@ void print_row(const std::string& name, const Figures& f) {
               figure(split, 100.0 * walk_ms / run.command_ms, 5, "%").c_str(), f.hops_per_append,
               f.peak_mb, f.reference_ms,
               figure(split && f.reference_ms > 0, own_ms / f.reference_ms, 6, "x").c_str(),
-              f.selected == f.reference_selected ? "" : "  SELECTION DIFFERS FROM REFERENCE");
+              f.selection_matches ? "" : "  SELECTION DIFFERS FROM REFERENCE");
 }
 
 void print_detail(const Figures& f) {
@@ -312,12 +268,85 @@ void print_detail(const Figures& f) {
   }
 }
 
+void print_model_notes(int repeat) {
+  std::printf(
+      "\ncommand, in host, plug-in (command minus in host): milliseconds, all from the best of\n"
+      "%d runs (of up to 100 where they are short), the split sampled within that run; n/a where\n"
+      "it had too few samples.\n"
+      "linear: milliseconds, best of as many runs. walks: share of the command spent in the\n"
+      "host's list walks. hops: nodes list_add_item stepped over per append. ratio: plug-in /\n"
+      "linear, the plug-in's own time against a linear flood over flat arrays.\n",
+      repeat);
+}
+
+// One family at its two sizes, and a plain grid as large as its large size.
+struct FamilyFigures {
+  Figures small;
+  Figures large;
+  Figures grid;
+  // How much the time per surface grew from the small size to the large one: about 1 for a
+  // linear walk, about 10 for a quadratic one.
+  double growth() const {
+    const double small_per_surface = small.best.command_ms / static_cast<double>(small.surfaces);
+    const double large_per_surface = large.best.command_ms / static_cast<double>(large.surfaces);
+    return large_per_surface / small_per_surface;
+  }
+};
+
+bool measure_family(const Family& family, const std::string& plugin_path, int repeat,
+                    FamilyFigures& figures) {
+  return measure(family.make(family.small_size), plugin_path, repeat, figures.small) &&
+         measure(family.make(10 * family.small_size), plugin_path, repeat, figures.large) &&
+         measure(grid_of(static_cast<std::uint32_t>(figures.large.surfaces)), plugin_path, repeat,
+                 figures.grid);
+}
+
+void print_family_header() {
+  std::printf("\n| %-34s | %9s | %9s | %9s | %9s | %6s | %7s | %6s | %8s | %6s |\n", "family",
+              "sizes", "surfaces", "small ms", "large ms", "growth", "appends", "x grid", "peak MB",
+              "x grid");
+  std::printf("|%s|%s|%s|%s|%s|%s|%s|%s|%s|%s|\n", std::string(36, '-').c_str(),
+              std::string(11, '-').c_str(), std::string(11, '-').c_str(),
+              std::string(11, '-').c_str(), std::string(11, '-').c_str(),
+              std::string(8, '-').c_str(), std::string(9, '-').c_str(), std::string(8, '-').c_str(),
+              std::string(10, '-').c_str(), std::string(8, '-').c_str());
+}
+
+void print_family_row(const Family& family, const FamilyFigures& f) {
+  const std::string sizes =
+      std::to_string(family.small_size) + "/" + std::to_string(10 * family.small_size);
+  const double appends_per_reached =
+      f.large.selected != 0 ? static_cast<double>(f.large.appends) / f.large.selected : 0;
+  const bool matches =
+      f.small.selection_matches && f.large.selection_matches && f.grid.selection_matches;
+  std::printf(
+      "| %-34s | %9s | %9zu | %9.2f | %9.2f | %5.2fx | %7.3f | %5.2fx | %8.1f | %5.2fx |%s\n",
+      (family.name + ", " + family.unit).c_str(), sizes.c_str(), f.large.surfaces,
+      f.small.best.command_ms, f.large.best.command_ms, f.growth(), appends_per_reached,
+      f.large.best.command_ms / f.grid.best.command_ms, f.large.peak_mb,
+      f.large.peak_mb / f.grid.peak_mb, matches ? "" : "  SELECTION DIFFERS FROM REFERENCE");
+}
+
+void print_family_notes(int repeat) {
+  std::printf(
+      "\nsizes: the family's small and large size, in its unit; surfaces: at the large size.\n"
+      "small ms, large ms: the command, best of %d runs or more. growth: time per surface at the "
+      "large\n"
+      "size over that at the small one (1x linear, 10x quadratic). appends: list_add_item calls\n"
+      "per surface selected, at the large size. x grid: the large size against a grid of as many\n"
+      "quads seeded at one corner, measured in the same run: time, then peak memory.\n",
+      repeat);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string plugin_path = ADJSURF_PATH;
   bool quick = false;
   bool detail = false;
+  bool models = true;
+  bool families = true;
+  double growth_limit = 0;
   std::string only;
   int repeat = 3;
   for (int i = 1; i < argc; ++i) {
@@ -327,42 +356,61 @@ int main(int argc, char** argv) {
       quick = true;
     } else if (std::strcmp(argv[i], "--detail") == 0) {
       detail = true;
+    } else if (std::strcmp(argv[i], "--models") == 0) {
+      families = false;
+    } else if (std::strcmp(argv[i], "--families") == 0) {
+      models = false;
+    } else if (std::strcmp(argv[i], "--growth-limit") == 0 && i + 1 < argc) {
+      growth_limit = std::atof(argv[++i]);
     } else if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
       repeat = std::max(1, std::atoi(argv[++i]));
     } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
       only = argv[++i];
     } else {
-      std::fprintf(stderr,
-                   "usage: select_connected_benchmark [--plugin PATH] [--quick] [--detail] "
-                   "[--only TEXT] [--repeat N]\n");
+      std::fprintf(stderr, "%s", kUsage);
       return 2;
     }
   }
-  std::printf("Select connected surfaces: %s\nplug-in %s; host time sampled %d times a second\n\n",
+  std::printf("Select connected surfaces: %s\nplug-in %s; host time sampled %d times a second\n",
               machine_description().c_str(), plugin_path.c_str(), kSampleRate);
-  std::printf("| %-32s | %9s | %9s | %8s | %8s | %8s | %6s | %5s | %7s | %8s | %7s |\n", "model",
-              "surfaces", "seeds", "command", "in host", "plug-in", "walks", "hops", "peak MB",
-              "linear", "ratio");
-  std::printf("|%s|%s|%s|%s|%s|%s|%s|%s|%s|%s|%s|\n", std::string(34, '-').c_str(),
-              std::string(11, '-').c_str(), std::string(11, '-').c_str(),
-              std::string(10, '-').c_str(), std::string(10, '-').c_str(),
-              std::string(10, '-').c_str(), std::string(8, '-').c_str(),
-              std::string(7, '-').c_str(), std::string(9, '-').c_str(),
-              std::string(10, '-').c_str(), std::string(9, '-').c_str());
-  for (const Model& model : make_models(quick)) {
-    if (model.name.find(only) == std::string::npos) continue;
-    Figures figures;
-    if (!measure(model, plugin_path, repeat, figures)) return 1;
-    print_row(model.name, figures);
-    if (detail) print_detail(figures);
-    std::fflush(stdout);
+  bool failed = false;
+  if (models) {
+    std::printf("\n| %-32s | %9s | %9s | %8s | %8s | %8s | %6s | %5s | %7s | %8s | %7s |\n",
+                "model", "surfaces", "seeds", "command", "in host", "plug-in", "walks", "hops",
+                "peak MB", "linear", "ratio");
+    std::printf("|%s|%s|%s|%s|%s|%s|%s|%s|%s|%s|%s|\n", std::string(34, '-').c_str(),
+                std::string(11, '-').c_str(), std::string(11, '-').c_str(),
+                std::string(10, '-').c_str(), std::string(10, '-').c_str(),
+                std::string(10, '-').c_str(), std::string(8, '-').c_str(),
+                std::string(7, '-').c_str(), std::string(9, '-').c_str(),
+                std::string(10, '-').c_str(), std::string(9, '-').c_str());
+    for (const Model& model : make_models(quick)) {
+      if (model.name.find(only) == std::string::npos) continue;
+      Figures figures;
+      if (!measure(model, plugin_path, repeat, figures)) return 1;
+      print_row(model.name, figures);
+      if (detail) print_detail(figures);
+      failed = failed || !figures.selection_matches;
+      std::fflush(stdout);
+    }
+    print_model_notes(repeat);
   }
-  std::printf(
-      "\ncommand, in host, plug-in (command minus in host): milliseconds, all from the best of\n"
-      "%d runs, the split sampled within that run; n/a where it had too few samples.\n"
-      "linear: milliseconds, best of as many runs. walks: share of the command spent in the\n"
-      "host's list walks. hops: nodes list_add_item stepped over per append. ratio: plug-in /\n"
-      "linear, the plug-in's own time against a linear flood over flat arrays.\n",
-      repeat);
-  return 0;
+  if (families) {
+    print_family_header();
+    for (const Family& family : make_families(quick)) {
+      if (family.name.find(only) == std::string::npos) continue;
+      FamilyFigures figures;
+      if (!measure_family(family, plugin_path, repeat, figures)) return 1;
+      print_family_row(family, figures);
+      failed = failed || !figures.small.selection_matches || !figures.large.selection_matches;
+      if (growth_limit > 0 && figures.growth() > growth_limit) {
+        std::printf("  the time per surface grew %.2fx, more than the limit of %.2fx\n",
+                    figures.growth(), growth_limit);
+        failed = true;
+      }
+      std::fflush(stdout);
+    }
+    print_family_notes(repeat);
+  }
+  return failed ? 1 : 0;
 }

@@ -166,6 +166,28 @@ std::string check_worst_case_order_on_small_stack() {
   return expect_clean(host);
 }
 
+// A model whose edges have many users: every surface of it must be selected from surface 0,
+// with one append per surface beyond the seed. Appending a surface again each time a neighbour
+// met it took the 32-bit modeller down on a book of 30,000 pages, out of list nodes.
+std::string check_crowded_model(const standin::Mesh& mesh) {
+  standin::Host host(true);
+  standin::ActiveHost active(host);
+  host.add_object(mesh);
+  host.selection().select_surface(0, 0);
+  const std::string error = run_command(host);
+  if (!error.empty()) return error;
+  const std::uint32_t count = mesh.surface_count();
+  const auto messages = host.events().texts(EventKind::kMessage);
+  if (messages != std::vector<std::string>{"Selected " + std::to_string(count) + " surfaces"}) {
+    return "messages " + quoted(messages);
+  }
+  if (host.statistics().appends() != count - 1) {
+    return std::to_string(host.statistics().appends()) + " appends for " + std::to_string(count) +
+           " surfaces";
+  }
+  return expect_clean(host);
+}
+
 struct Tally {
   int passed = 0;
   int failed = 0;
@@ -197,6 +219,10 @@ void run_all_checks(Tally& tally, const std::string& setting) {
   }
   run_check(tally, "worst-case handle order on a 1 MiB stack" + setting,
             check_worst_case_order_on_small_stack);
+  run_check(tally, "a book of 30,000 quads on one edge" + setting,
+            [] { return check_crowded_model(standin::book("book", 30000)); });
+  run_check(tally, "100 copies of a 998-triangle fan" + setting,
+            [] { return check_crowded_model(standin::stacked_fans("fans", 998, 100)); });
 }
 
 }  // namespace
