@@ -1,5 +1,7 @@
 #include "benchmarks/linear_flood.h"
 
+#include <algorithm>
+
 namespace {
 
 // Every loop step between two different vertices, as (low vertex, high vertex, surface), in
@@ -13,6 +15,9 @@ struct LoopSteps {
 
 LoopSteps loop_steps(const standin::Mesh& mesh) {
   LoopSteps steps;
+  steps.low.reserve(mesh.loop_vertices.size());
+  steps.high.reserve(mesh.loop_vertices.size());
+  steps.surface.reserve(mesh.loop_vertices.size());
   steps.first_step.reserve(mesh.surface_count() + 1);
   for (std::uint32_t s = 0; s < mesh.surface_count(); ++s) {
     steps.first_step.push_back(static_cast<std::uint32_t>(steps.low.size()));
@@ -26,31 +31,37 @@ LoopSteps loop_steps(const standin::Mesh& mesh) {
   return steps;
 }
 
-// Stable counting sort of `order` by key[order[i]], keys below key_limit.
-std::vector<std::uint32_t> sorted_by(const std::vector<std::uint32_t>& order,
-                                     const std::vector<std::uint32_t>& key, std::size_t key_limit) {
-  std::vector<std::uint32_t> start(key_limit + 1, 0);
-  for (std::uint32_t i : order) ++start[key[i] + 1];
-  for (std::size_t k = 1; k <= key_limit; ++k) start[k] += start[k - 1];
-  std::vector<std::uint32_t> sorted(order.size());
-  for (std::uint32_t i : order) sorted[start[key[i]]++] = i;
-  return sorted;
-}
-
-// Steps sorted by (low, high), so that the steps of one edge stand together: edge_of[step] is
-// the step's edge, and the edge's steps are sorted[edge_begin[edge] .. edge_begin[edge + 1]).
+// Steps grouped by edge, so that the steps of one edge stand together: edge_of[step] is the
+// step's edge, and the edge's steps are sorted[edge_begin[edge] .. edge_begin[edge + 1]).
 struct Edges {
   std::vector<std::uint32_t> sorted;
   std::vector<std::uint32_t> edge_of;
   std::vector<std::uint32_t> edge_begin;
 };
 
+// One counting sort puts the steps in order of their low vertex; each vertex's few steps are
+// then ordered by their high vertex in place. Linear but for the vertices of high degree, whose
+// steps take d log d.
 Edges group_into_edges(const LoopSteps& steps, std::size_t vertex_count) {
-  std::vector<std::uint32_t> order(steps.low.size());
-  for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::vector<std::uint32_t> start(vertex_count + 1, 0);
+  for (std::uint32_t low : steps.low) ++start[low + 1];
+  for (std::size_t v = 1; v <= vertex_count; ++v) start[v] += start[v - 1];
   Edges edges;
-  edges.sorted = sorted_by(sorted_by(order, steps.high, vertex_count), steps.low, vertex_count);
-  edges.edge_of.resize(order.size());
+  edges.sorted.resize(steps.low.size());
+  std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
+  for (std::uint32_t step = 0; step < steps.low.size(); ++step) {
+    edges.sorted[next[steps.low[step]]++] = step;
+  }
+  const auto by_high = [&steps](std::uint32_t a, std::uint32_t b) {
+    return steps.high[a] < steps.high[b];
+  };
+  for (std::size_t v = 0; v < vertex_count; ++v) {
+    if (start[v + 1] - start[v] > 1) {
+      std::sort(edges.sorted.begin() + start[v], edges.sorted.begin() + start[v + 1], by_high);
+    }
+  }
+  edges.edge_of.resize(steps.low.size());
+  edges.edge_begin.reserve(steps.low.size() + 1);
   for (std::size_t i = 0; i < edges.sorted.size(); ++i) {
     const std::uint32_t step = edges.sorted[i];
     const std::uint32_t previous = i > 0 ? edges.sorted[i - 1] : step;

@@ -23,6 +23,7 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -40,11 +41,13 @@ namespace {
 constexpr char kUsage[] =
     "usage: select_connected_benchmark [--plugin PATH] [--quick] [--detail] [--only TEXT]\n"
     "                                  [--repeat N] [--models | --families] [--growth-limit X]\n"
+    "                                  [--vs PATH]\n"
     "  --quick     smaller models and families;  --detail  time per host function\n"
     "  --only      only the models and families whose name contains TEXT\n"
     "  --repeat    times are the best of N runs (default 3)\n"
     "  --models, --families  only that table\n"
-    "  --growth-limit  fail when a family's time per surface grows more than X times\n";
+    "  --growth-limit  fail when a family's time per surface grows more than X times\n"
+    "  --vs PATH   only compare the command of --plugin and of PATH on the models, side by side\n";
 
 using Clock = std::chrono::steady_clock;
 
@@ -214,6 +217,66 @@ bool measure(const Model& model, const std::string& plugin_path, int repeat, Fig
   return true;
 }
 
+// One plug-in build in a host of its own, for comparing builds side by side.
+struct Contender {
+  std::unique_ptr<standin::Host> host = std::make_unique<standin::Host>();
+  std::unique_ptr<standin::LoadedPlugin> plugin;
+  double best_ms = 1e300;
+};
+
+// Times the command of two plug-in builds on the same model, each in a host of its own, their
+// runs alternating (which goes first alternates too), so that a change in the machine's speed
+// falls on both alike. Each figure is the best of `repeat` runs.
+bool compare_builds(const Model& model, const std::string& first, const std::string& second,
+                    int repeat, double& first_ms, double& second_ms) {
+  Contender contenders[2];
+  const std::string* paths[2] = {&first, &second};
+  for (int c = 0; c < 2; ++c) {
+    standin::Host& host = *contenders[c].host;
+    standin::ActiveHost active(host);
+    std::string error;
+    contenders[c].plugin = standin::load_plugin(*paths[c], &error);
+    if (!contenders[c].plugin) {
+      std::fprintf(stderr, "benchmark: %s\n", error.c_str());
+      return false;
+    }
+    build_scene(host, model);
+    if (!run_command(host)) return false;
+  }
+  for (int round = 0; round < 2 * repeat; ++round) {
+    Contender& contender = contenders[(round + round / 2) % 2];
+    standin::ActiveHost active(*contender.host);
+    contender.host->selection().undo();
+    const auto start = Clock::now();
+    if (!run_command(*contender.host)) return false;
+    contender.best_ms = std::min(contender.best_ms, milliseconds(Clock::now() - start));
+  }
+  first_ms = contenders[0].best_ms;
+  second_ms = contenders[1].best_ms;
+  return true;
+}
+
+int compare_on_models(const std::string& first, const std::string& second, bool quick,
+                      const std::string& only, int repeat) {
+  std::printf("\n| %-32s | %10s | %10s | %6s |\n", "model", "--plugin", "--vs", "ratio");
+  std::printf("|%s|%s|%s|%s|\n", std::string(34, '-').c_str(), std::string(12, '-').c_str(),
+              std::string(12, '-').c_str(), std::string(8, '-').c_str());
+  for (const Model& model : make_models(quick)) {
+    if (model.name.find(only) == std::string::npos) continue;
+    double first_ms = 0;
+    double second_ms = 0;
+    if (!compare_builds(model, first, second, repeat, first_ms, second_ms)) return 1;
+    std::printf("| %-32s | %10.1f | %10.1f | %5.2fx |\n", model.name.c_str(), first_ms, second_ms,
+                second_ms / first_ms);
+    std::fflush(stdout);
+  }
+  std::printf(
+      "\nmilliseconds, the command's best of %d runs of each build, their runs alternating in one\n"
+      "process; ratio: --vs over --plugin.\n",
+      repeat);
+  return 0;
+}
+
 std::string machine_description() {
   std::ifstream cpuinfo("/proc/cpuinfo");
   std::string line;
@@ -348,6 +411,7 @@ int main(int argc, char** argv) {
   bool families = true;
   double growth_limit = 0;
   std::string only;
+  std::string other_plugin;
   int repeat = 3;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--plugin") == 0 && i + 1 < argc) {
@@ -366,6 +430,8 @@ int main(int argc, char** argv) {
       repeat = std::max(1, std::atoi(argv[++i]));
     } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
       only = argv[++i];
+    } else if (std::strcmp(argv[i], "--vs") == 0 && i + 1 < argc) {
+      other_plugin = argv[++i];
     } else {
       std::fprintf(stderr, "%s", kUsage);
       return 2;
@@ -373,6 +439,8 @@ int main(int argc, char** argv) {
   }
   std::printf("Select connected surfaces: %s\nplug-in %s; host time sampled %d times a second\n",
               machine_description().c_str(), plugin_path.c_str(), kSampleRate);
+  if (!other_plugin.empty())
+    return compare_on_models(plugin_path, other_plugin, quick, only, repeat);
   bool failed = false;
   if (models) {
     std::printf("\n| %-32s | %9s | %9s | %8s | %8s | %8s | %6s | %5s | %7s | %8s | %7s |\n",

@@ -164,7 +164,24 @@ def mutants_of_line(path, number, line):
     return found
 
 
-def find_mutants(only=None, at=None):
+def lines_changed_since(revision):
+    """{path: set of 1-based line numbers} of the lines in the mutated folders that the working
+    tree adds or changes against `revision`."""
+    diff = subprocess.run(["git", "diff", "-U0", revision, "--", *MUTATED_FOLDERS], cwd=ROOT,
+                          capture_output=True, text=True, check=True).stdout
+    changed = {}
+    path = None
+    for line in diff.split("\n"):
+        if line.startswith("+++ "):
+            path = line[6:] if line.startswith("+++ b/") else None
+        elif line.startswith("@@") and path:
+            added = re.match(r"@@ -\S+ \+(\d+)(?:,(\d+))? @@", line)
+            first, count = int(added.group(1)), int(added.group(2) or 1)
+            changed.setdefault(path, set()).update(range(first, first + count))
+    return changed
+
+
+def find_mutants(only=None, at=None, changed=None):
     mutants = []
     for folder in MUTATED_FOLDERS:
         for source in sorted((ROOT / folder).glob("*")):
@@ -176,6 +193,8 @@ def find_mutants(only=None, at=None):
             lines = source.read_text().split("\n")
             for index in linux_lines(lines):
                 if at and f"{path}:{index + 1}" not in at:
+                    continue
+                if changed is not None and index + 1 not in changed.get(path, ()):
                     continue
                 mutants.extend(mutants_of_line(path, index + 1, lines[index]))
     return mutants
@@ -291,13 +310,16 @@ def main():
     parser.add_argument("--only", help="only files whose path holds this text")
     parser.add_argument("--at", action="append", metavar="FILE:LINE",
                         help="only the mutants of this line (repeatable), to check survivors again")
+    parser.add_argument("--since", metavar="REV",
+                        help="only lines added or changed since this git revision")
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     parser.add_argument("--timeout", type=int, default=90,
                         help="seconds a suite may take (it takes about 10 when it passes)")
     parser.add_argument("--workspace", default=str(ROOT / "build-mutants"))
     arguments = parser.parse_args()
 
-    mutants = find_mutants(arguments.only, arguments.at)
+    changed = lines_changed_since(arguments.since) if arguments.since else None
+    mutants = find_mutants(arguments.only, arguments.at, changed)
     sources = {m.path: (ROOT / m.path).read_text().split("\n") for m in mutants}
     if arguments.list:
         for m in mutants:
