@@ -117,7 +117,7 @@ std::vector<Family> make_families(bool quick) {
                        standin::stacked_fans("fans", kFanTriangles, copies), {0});
        }});
   families.push_back(
-      {"objects with one seed each", "objects", quick ? 1000u : 10000u, one_seed_objects});
+      {"objects with one seed each", "objects", quick ? 3000u : 10000u, one_seed_objects});
   families.push_back(
       {"polygon ringed by quads", "corners", quick ? 3000u : 10000u, [](std::uint32_t corners) {
          return single("polygon of " + short_count(corners) + " corners",
@@ -146,7 +146,6 @@ void build_scene(standin::Host& host, const Model& model) {
       const auto slots = slots_in(model.order, mesh.surface_count());
       host.add_object(mesh, &slots);
     }
-    host.model().object(o).edge_topology();
     for (std::uint32_t s : model.seeds[o]) host.selection().select_surface(o, s);
   }
 }

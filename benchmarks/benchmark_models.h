@@ -47,8 +47,8 @@ std::vector<Family> make_families(bool quick);
 // its first surface: the yardstick a family's large size is compared with.
 Model grid_of(std::uint32_t surfaces);
 
-// Adds the model's objects to `host`, builds their edge structure (a modeller keeps it with the
-// model, so it is not part of the command's time), and selects the seeds.
+// Adds the model's objects to `host` (which works out their edges, as a modeller keeps them with
+// the model, so that they are not part of the command's time) and selects the seeds.
 void build_scene(standin::Host& host, const Model& model);
 
 #endif  // BENCHMARKS_BENCHMARK_MODELS_H

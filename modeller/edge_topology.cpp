@@ -46,6 +46,16 @@ std::vector<std::uint32_t> group_into_edges(const HalfEdges& half,
                                             const std::vector<std::uint32_t>& sorted,
                                             EdgeTopology& topology) {
   std::vector<std::uint32_t> edge_of_half(half.low.size());
+  // Counted first, so that every array is allocated once, at its size.
+  std::size_t edges = 0;
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    edges += i == 0 || half.low[sorted[i - 1]] != half.low[sorted[i]] ||
+             half.high[sorted[i - 1]] != half.high[sorted[i]];
+  }
+  topology.edge_low_vertex.reserve(edges);
+  topology.edge_high_vertex.reserve(edges);
+  topology.edge_surface_offsets.reserve(edges + 1);
+  topology.edge_surfaces.reserve(sorted.size());
   topology.edge_surface_offsets.assign(1, 0);
   for (std::size_t i = 0; i < sorted.size(); ++i) {
     const std::uint32_t h = sorted[i];

@@ -44,6 +44,7 @@ ModelObject Model::add_object(Mesh mesh, const std::vector<std::uint32_t>* recor
   auto object = std::make_unique<VexoModelObject>();
   object->index = objects_.size();
   object->mesh = std::move(mesh);
+  object->topology = build_edge_topology(object->mesh);
   object->records.reset(new VexoSurface[count]);
   object->handles.resize(count);
   for (std::uint32_t i = 0; i < count; ++i) {

@@ -42,14 +42,16 @@ struct VexoModelObject {
   std::unique_ptr<VexoSurface[]> records;
   std::vector<Surface> handles;
   List* surface_list = nullptr;  // the host's own list of the handles, lent to callers
-  std::unique_ptr<standin::EdgeTopology> topology;     // built on first use
+  // Which surfaces share which vertex pairs, worked out when the object is added, as a modeller
+  // holds its edge structure while a model is open.
+  standin::EdgeTopology topology;
   std::vector<standin::EdgeBatch*> live_edge_batches;  // handed out, not freed yet
   standin::EdgeBatch* spare_edge_batch = nullptr;      // storage kept for the next batch
   ObjectInconsistencies inconsistencies;
 
   std::uint32_t surface_count() const { return mesh.surface_count(); }
   const std::string& name() const { return mesh.name; }
-  const standin::EdgeTopology& edge_topology();
+  const standin::EdgeTopology& edge_topology() const { return topology; }
 };
 
 #endif  // MODELLER_MODEL_RECORDS_H
