@@ -5,11 +5,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <memory>
 
 #include "model_files/obj_reader.h"
 #include "model_files/off_reader.h"
+#include "model_files/text_input.h"
 #include "model_files/text_lines.h"
 
 namespace standin {
@@ -29,7 +28,7 @@ const char* format_of(const std::string& name) {
 }
 
 std::string unknown_format(const std::string& name) {
-  return name + ": unknown model format (expected .obj or .off)";
+  return name + ": unknown model format (expected .obj or .off, or --format)";
 }
 
 std::string read_model(const std::string& name, const char* format, TextLines& lines,
@@ -44,26 +43,26 @@ std::string read_model(const std::string& name, const char* format, TextLines& l
   return name + (lines.line_number() == 0 ? ": the file is empty" : ": the model has no surfaces");
 }
 
-// What a path that is not a regular file is, for the one line that refuses it.
-const char* kind_of_file(std::filesystem::file_type type) {
-  switch (type) {
-    case std::filesystem::file_type::directory:
-      return "a directory";
-    case std::filesystem::file_type::fifo:
-      return "a named pipe";
-    case std::filesystem::file_type::character:
-    case std::filesystem::file_type::block:
-      return "a device";
-    case std::filesystem::file_type::socket:
-      return "a socket";
-    default:
-      return "something other than a regular file";
-  }
+// The format of a stream whose name does not tell it: OFF when its first line starts with an OFF
+// header word ("OFF", "COFF", "NOFF", "nOFF" and the like), otherwise OBJ. The line is put back.
+const char* sniffed_format(TextLines& lines) {
+  std::string_view line;
+  if (!lines.next(line)) return "OBJ";
+  const std::string_view word = first_word(line);
+  lines.put_back();
+  return word.size() >= 3 && word.substr(word.size() - 3) == "OFF" ? "OFF" : "OBJ";
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
+const char* format_named(ModelFormat format, const std::string& path) {
+  switch (format) {
+    case ModelFormat::kObj:
+      return "OBJ";
+    case ModelFormat::kOff:
+      return "OFF";
+    default:
+      return format_of(path);
+  }
+}
 
 }  // namespace
 
@@ -76,20 +75,20 @@ std::string load_model_text(const std::string& name, const std::string& text, Lo
 }
 
 std::string load_model_file(const std::string& path, LoadedModel& model,
-                            const LoadProgress& progress) {
-  // Only a regular file is read: a directory would fail at the first read, and opening a named
-  // pipe would wait for a writer that may never come.
-  std::error_code failure;
-  const std::filesystem::file_status status = std::filesystem::status(path, failure);
-  if (failure) return path + ": cannot open the file: " + failure.message();
-  if (status.type() != std::filesystem::file_type::regular) {
-    return path + ": is " + kind_of_file(status.type()) + ", not a model file";
+                            const LoadProgress& progress, ModelFormat format) {
+  TextInput input;
+  const std::string error = input.open(path, "model file");
+  if (!error.empty()) return error;
+  if (input.is_standard_input() && format == ModelFormat::kByName) {
+    TextLines lines(input.file(), input.size(), "model");
+    const char* sniffed = sniffed_format(lines);
+    lines.set_format(sniffed);
+    return read_model(input.shown_name(), sniffed, lines, model, progress);
   }
-  if (format_of(path) == nullptr) return unknown_format(path);
-  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return path + ": cannot open the file: " + std::strerror(errno);
-  const std::uintmax_t size = std::filesystem::file_size(path, failure);
-  return load_model_stream(path, file.get(), failure ? 0 : size, model, progress);
+  const char* named = format_named(format, path);
+  if (named == nullptr) return unknown_format(input.shown_name());
+  TextLines lines(input.file(), input.size(), named);
+  return read_model(input.shown_name(), named, lines, model, progress);
 }
 
 std::string load_model_stream(const std::string& name, std::FILE* file, std::uint64_t size,

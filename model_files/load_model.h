@@ -26,16 +26,23 @@ struct LoadedModel {
 // Told how far the reading has got, as a fraction from 0 to 1.
 using LoadProgress = std::function<void(double fraction)>;
 
+// How a model's format is decided: by the file's extension (for standard input, by its first
+// line: an OFF header word means OFF, anything else OBJ), or as the user says.
+enum class ModelFormat { kByName, kObj, kOff };
+
 // The file is read a block at a time, so that loading holds the model and little more. A path
 // that is not a regular file (a directory, a named pipe, a device) is refused without reading;
 // so is a file that is not text (NUL bytes, control characters, UTF-16), at its first such line.
+// "-" is standard input, read as a stream with the same line limit and text checks.
 //
-// Inputs:  path      an .obj or .off file (by extension, either case)
+// Inputs:  path      an .obj or .off file (by extension, either case), or "-"
 //          progress  optional; called now and then while reading
+//          format    how the format is decided
 // Output:  model     the objects, in file order, each with its name; warnings
 // Returns: empty on success, or a one-line error naming the file and, where it applies, the line.
 std::string load_model_file(const std::string& path, LoadedModel& model,
-                            const LoadProgress& progress = nullptr);
+                            const LoadProgress& progress = nullptr,
+                            ModelFormat format = ModelFormat::kByName);
 
 // The same for a file's contents already in memory; `name` stands for the file in messages and
 // decides the format by its extension.

@@ -12,12 +12,15 @@
 // rules and keeps a face's corner count in a byte).
 #include "model_files/obj_reader.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <string_view>
 #include <vector>
 
+#include "messages/excerpt.h"
 #include "model_files/face_loop.h"
 #include "model_files/reader_helpers.h"
 #include "model_files/text_lines.h"
@@ -39,9 +42,18 @@ struct ObjName {
   std::size_t line;
 };
 
+// Where a corner of a face continued over several lines stands: corners from `first_corner` on
+// are on `line`, up to the next entry's. Only continued faces have entries, so that a plain file
+// keeps no line per corner.
+struct CornerLine {
+  std::size_t first_corner;
+  std::size_t line;
+};
+
 struct ObjText {
   std::vector<Vec3> vertices;
   std::vector<ObjFace> faces;
+  std::vector<CornerLine> corner_lines;  // ascending by first_corner
   // Each corner's vertex index: as written (1-based, or negative for relative) while reading,
   // then resolved in place to the 0-based vertex it names.
   std::vector<long long> corners;
@@ -51,7 +63,66 @@ struct ObjText {
   std::size_t corner_end(std::size_t face) const {
     return face + 1 < faces.size() ? faces[face + 1].first_corner : corners.size();
   }
+
+  // The line a corner of `face` is on.
+  std::size_t line_of_corner(std::size_t face, std::size_t corner) const {
+    std::size_t line = faces[face].line;
+    auto after = std::upper_bound(
+        corner_lines.begin(), corner_lines.end(), corner,
+        [](std::size_t c, const CornerLine& entry) { return c < entry.first_corner; });
+    if (after != corner_lines.begin() &&
+        std::prev(after)->first_corner >= faces[face].first_corner) {
+      line = std::prev(after)->line;
+    }
+    return line;
+  }
 };
+
+// A statement continued over several lines, each but the last ending in a backslash, joined into
+// one text with a blank for each backslash, and where each line's part of it begins, so that an
+// error names the line that holds the fault.
+class ContinuedStatement {
+ public:
+  // Adds one line's text (without its backslash). False when the statement has grown past the
+  // longest line a file may have.
+  bool add(std::string_view part, std::size_t line) {
+    if (text_.size() + part.size() > TextLines::kLongestLine) return false;
+    starts_.push_back({text_.size(), line});
+    text_.append(part);
+    text_ += ' ';
+    return true;
+  }
+  bool empty() const { return starts_.empty(); }
+  std::string_view text() const { return text_; }
+  std::size_t first_line() const { return starts_.front().line; }
+  // The line that holds byte `offset` of the text.
+  std::size_t line_of(std::size_t offset) const {
+    std::size_t line = starts_.front().line;
+    for (const Part& start : starts_) {
+      if (start.offset > offset) break;
+      line = start.line;
+    }
+    return line;
+  }
+  void clear() {
+    text_.clear();
+    starts_.clear();
+  }
+
+ private:
+  struct Part {
+    std::size_t offset;  // where the line's text begins in text_
+    std::size_t line;
+  };
+  std::string text_;
+  std::vector<Part> starts_;
+};
+
+// Whether a line goes on in the next: it ends in a backslash and is not a comment (a comment
+// ends where its line ends).
+bool continues_on_next_line(std::string_view line) {
+  return !line.empty() && line.back() == '\\' && line.find('#') == std::string_view::npos;
+}
 
 std::string joined_name(const std::vector<std::string_view>& words) {
   std::string name;
@@ -100,7 +171,7 @@ class UnknownStatements {
     for (const Seen& seen : listed_) {
       warnings.push_back(at_line(
           name, seen.first_line,
-          "unknown statement '" + seen.keyword + "' skipped" +
+          "unknown statement '" + excerpt(seen.keyword) + "' skipped" +
               (seen.lines > 1 ? " (and " + std::to_string(seen.lines - 1) + " more lines like it)"
                               : "")));
     }
@@ -121,21 +192,55 @@ class UnknownStatements {
   std::size_t other_lines_ = 0;
 };
 
-// The vertex part of a corner ("v", "v/vt", "v//vn" or "v/vt/vn") as an index as written.
+// The vertex part of a corner ("v", "v/vt", "v//vn" or "v/vt/vn") as an index as written. The
+// texture and normal parts are not used, but each must be empty or a whole number, and there are
+// at most two: "1/x" and "1/1/1/1" are not corners.
 bool read_corner(std::string_view word, long long& raw) {
-  return parse_integer(word.substr(0, word.find('/')), raw) && raw != 0;
+  const std::size_t slash = word.find('/');
+  if (!parse_integer(word.substr(0, slash), raw) || raw == 0) return false;
+  std::string_view rest = slash == std::string_view::npos ? "" : word.substr(slash + 1);
+  for (int part = 0; part < 2 && slash != std::string_view::npos; ++part) {
+    const std::size_t next = rest.find('/');
+    const std::string_view index = rest.substr(0, next);
+    long long ignored = 0;
+    if (!index.empty() && !parse_integer(index, ignored)) return false;
+    if (next == std::string_view::npos) return true;
+    if (part == 1) return false;  // a fourth part
+    rest = rest.substr(next + 1);
+  }
+  return true;
 }
 
 // The most vertices, or objects, a file may have: a mesh numbers its vertices, and the reader its
 // objects, in 32 bits.
 constexpr std::size_t kMostCounted = std::numeric_limits<std::uint32_t>::max();
 
-// Reads one line into `text`. Returns empty, or why the line is malformed.
-std::string read_line(const std::vector<std::string_view>& words, std::size_t line, ObjText& text) {
+// Which line a word of the statement in hand is on: the statement's own, or, for one continued
+// over several lines, the line of that word.
+struct StatementLines {
+  const ContinuedStatement* continued;  // null for a statement on one line
+  std::string_view text;                // the statement's text
+  std::size_t line;                     // its (first) line
+  std::size_t of(std::string_view word) const {
+    return continued == nullptr
+               ? line
+               : continued->line_of(static_cast<std::size_t>(word.data() - text.data()));
+  }
+};
+
+// Reads one statement into `text`. Returns empty, or why it is malformed; `fault_line` is then
+// the line that holds the fault.
+std::string read_line(const std::vector<std::string_view>& words, const StatementLines& where,
+                      ObjText& text, std::size_t& fault_line) {
+  fault_line = where.line;
   if (words[0] == "v") {
     Vec3 position;
-    const std::string problem = read_vertex(words, 1, position);
-    if (!problem.empty()) return problem;
+    std::size_t bad_word = 0;
+    const std::string problem = read_vertex(words, 1, position, &bad_word);
+    if (!problem.empty()) {
+      fault_line = where.of(words[bad_word]);
+      return problem;
+    }
     if (text.vertices.size() == kMostCounted) return "the file has too many vertices";
     text.vertices.push_back(position);
     return "";
@@ -144,14 +249,20 @@ std::string read_line(const std::vector<std::string_view>& words, std::size_t li
     if (words.size() < 4) return "a face needs three vertices";
     // The face is kept even when a corner is malformed: the corners before that one are still
     // checked, and a bad index among them is the error the line reports.
-    text.faces.push_back({line, text.corners.size(),
+    text.faces.push_back({where.line, text.corners.size(),
                           static_cast<std::uint32_t>(text.vertices.size()),
                           static_cast<std::uint32_t>(text.o_names.size()),
                           static_cast<std::uint32_t>(text.g_names.size())});
+    std::size_t corner_line = where.line;
     for (std::size_t i = 1; i < words.size(); ++i) {
       long long raw = 0;
       if (!read_corner(words[i], raw)) {
-        return "face vertex '" + std::string(words[i]) + "' is not a vertex index";
+        fault_line = where.of(words[i]);
+        return "face vertex '" + excerpt(words[i]) + "' is not a vertex index";
+      }
+      if (where.of(words[i]) != corner_line) {
+        corner_line = where.of(words[i]);
+        text.corner_lines.push_back({text.corners.size(), corner_line});
       }
       text.corners.push_back(raw);
     }
@@ -159,7 +270,7 @@ std::string read_line(const std::vector<std::string_view>& words, std::size_t li
   }
   std::vector<ObjName>& names = words[0] == "o" ? text.o_names : text.g_names;
   if (names.size() == kMostCounted) return "the file has too many objects";
-  names.push_back({joined_name(words), line});
+  names.push_back({joined_name(words), where.line});
   return "";
 }
 
@@ -186,31 +297,59 @@ std::size_t count_remaining_vertices(TextLines& lines) {
   return count;
 }
 
-// Reads every line; stops at the first malformed one. Returns: empty, or "NAME:LINE: reason",
-// with `vertex_total` the number of vertex lines of the whole file either way.
+// Reads every statement; stops at the first malformed one. A line that ends in a backslash goes
+// on in the next. Returns: empty, or "NAME:LINE: reason", with `vertex_total` the number of
+// vertex lines of the whole file either way.
 std::string read_lines(const std::string& name, TextLines& lines, ObjText& text,
                        std::size_t& vertex_total, std::vector<std::string>& warnings,
                        const LoadProgress& progress) {
   std::string_view line;
   std::vector<std::string_view> words;
   UnknownStatements unknown;
-  while (lines.next(line)) {
-    if (progress && lines.line_number() % 65536 == 0) progress(0.8 * lines.fraction_read());
-    const std::string_view keyword = first_word(line);
-    if (keyword.empty() || is_skipped_statement(keyword)) continue;
+  ContinuedStatement continued;
+  // Reads one whole statement; returns the error, or empty.
+  const auto read_statement = [&](std::string_view statement, std::size_t first_line) {
+    const std::string_view keyword = first_word(statement);
+    if (keyword.empty() || is_skipped_statement(keyword)) return std::string();
     if (keyword != "v" && keyword != "f" && keyword != "o" && keyword != "g") {
-      unknown.add(keyword, lines.line_number());
+      unknown.add(keyword, first_line);
+      return std::string();
+    }
+    split_words(statement, words);
+    const StatementLines where{continued.empty() ? nullptr : &continued, statement, first_line};
+    std::size_t fault_line = first_line;
+    const std::string problem = read_line(words, where, text, fault_line);
+    if (problem.empty()) return std::string();
+    const std::string error = at_line(name, fault_line, problem);
+    // Every vertex line counts, the malformed one included.
+    vertex_total = text.vertices.size() + (keyword == "v") + count_remaining_vertices(lines);
+    unknown.warn(name, warnings);
+    return error;
+  };
+  bool more = true;
+  while (more) {
+    more = lines.next(line);
+    if (more && progress && lines.line_number() % 65536 == 0) {
+      progress(0.8 * lines.fraction_read());
+    }
+    if (more && continues_on_next_line(line)) {
+      if (!continued.add(line.substr(0, line.size() - 1), lines.line_number())) {
+        return at_line(name, lines.line_number(), "the continued statement is longer than 64 MiB");
+      }
       continue;
     }
-    split_words(line, words);
-    const std::string problem = read_line(words, lines.line_number(), text);
-    if (!problem.empty()) {
-      const std::string error = at_line(name, lines.line_number(), problem);
-      // Every vertex line counts, the malformed one included.
-      vertex_total = text.vertices.size() + (keyword == "v") + count_remaining_vertices(lines);
-      unknown.warn(name, warnings);
-      return error;
+    std::string error;
+    if (!continued.empty()) {
+      // The lines before ended in a backslash: this one (if the file goes on) ends the statement.
+      if (more && !continued.add(line, lines.line_number())) {
+        return at_line(name, lines.line_number(), "the continued statement is longer than 64 MiB");
+      }
+      error = read_statement(continued.text(), continued.first_line());
+      continued.clear();
+    } else if (more) {
+      error = read_statement(line, lines.line_number());
     }
+    if (!error.empty()) return error;
   }
   unknown.warn(name, warnings);
   vertex_total = text.vertices.size();
@@ -223,7 +362,7 @@ std::string resolve_faces(const std::string& name, ObjText& text, std::size_t ve
   for (std::size_t f = 0; f < text.faces.size(); ++f) {
     for (std::size_t c = text.faces[f].first_corner; c < text.corner_end(f); ++c) {
       const std::string problem = resolve_corner(text.corners[c], text.faces[f], vertex_total);
-      if (!problem.empty()) return at_line(name, text.faces[f].line, problem);
+      if (!problem.empty()) return at_line(name, text.line_of_corner(f, c), problem);
     }
   }
   return "";
@@ -256,12 +395,12 @@ void keep_meshes_with_surfaces(const std::string& name, const std::vector<ObjNam
   }
   if (left_out == 0) return;
   const std::string& first = meshes[first_left_out].name;
-  model.warnings.push_back(at_line(name, names[first_left_out - 1].line,
-                                   left_out == 1
-                                       ? "object '" + first + "' has no faces; left out"
-                                       : std::to_string(left_out) +
-                                             " objects without faces left out, the first here ('" +
-                                             first + "'); indices count only objects with faces"));
+  model.warnings.push_back(at_line(
+      name, names[first_left_out - 1].line,
+      left_out == 1
+          ? "object '" + excerpt(first) + "' has no faces; left out"
+          : std::to_string(left_out) + " objects without faces left out, the first here ('" +
+                excerpt(first) + "'); indices count only objects with faces"));
 }
 
 // Builds one mesh per object; each keeps the vertices its faces use, in first-use order, and

@@ -1,8 +1,10 @@
 #include "model_files/off_reader.h"
 
+#include <limits>
 #include <string_view>
 #include <vector>
 
+#include "messages/excerpt.h"
 #include "model_files/face_loop.h"
 #include "model_files/reader_helpers.h"
 #include "model_files/text_lines.h"
@@ -29,23 +31,72 @@ struct OffCounts {
   long long faces = 0;
 };
 
-std::string read_counts(const std::string& name, TextLines& lines, OffCounts& counts) {
-  std::vector<std::string_view> words;
-  if (!next_words(lines, words)) return name + ": the file is empty";
-  std::size_t first = 0;
-  if (ends_with_off(words[0])) {
-    if (words.size() > 1) {
-      first = 1;  // the counts follow the header word on its line
-    } else if (!next_words(lines, words)) {
-      return name + ": the file ends before the vertex and face counts";
+// The header word's prefixes, as the format's variants write them before "OFF": ST (texture
+// coordinates), C (colours), N (normals), 4 (a fourth coordinate) and n (the dimension follows).
+// Colours, normals and texture coordinates follow the three coordinates on a vertex line and are
+// not used; a fourth coordinate, or a dimension other than 3, are not read.
+struct OffHeader {
+  bool dimension_follows = false;  // "n": the next number is the dimension
+  bool four_dimensional = false;   // "4"
+};
+
+std::string read_header_word(std::string_view word, OffHeader& header) {
+  const std::string_view prefix = word.substr(0, word.size() - 3);
+  for (char c : prefix) {
+    if (c == 'n') header.dimension_follows = true;
+    if (c == '4') header.four_dimensional = true;
+  }
+  if (header.four_dimensional && !header.dimension_follows) {
+    return "4OFF (vertices of four coordinates) is not read; only three-dimensional OFF is";
+  }
+  return "";
+}
+
+// The words after the header word, from the header's own line on, one at a time.
+class HeaderWords {
+ public:
+  HeaderWords(TextLines& lines, std::vector<std::string_view>& words, std::size_t first)
+      : lines_(lines), words_(words), next_(first) {}
+  // The next word, or false at the end of the text.
+  bool next(std::string_view& word) {
+    while (next_ == words_.size()) {
+      if (!next_words(lines_, words_)) return false;
+      next_ = 0;
     }
+    word = words_[next_++];
+    return true;
   }
-  if (words.size() < first + 2 || !parse_integer(words[first], counts.vertices) ||
-      !parse_integer(words[first + 1], counts.faces)) {
-    return at_line(name, lines.line_number(), "expected the vertex and face counts");
+
+ private:
+  TextLines& lines_;
+  std::vector<std::string_view>& words_;
+  std::size_t next_;
+};
+
+// The dimension after an "nOFF" header (one more for "4nOFF"): only 3 is read.
+std::string read_dimension(const std::string& name, TextLines& lines, HeaderWords& words,
+                           const OffHeader& header) {
+  std::string_view word;
+  long long dimension = 0;
+  if (!words.next(word)) return name + ": the file ends before the dimension of its nOFF header";
+  if (!parse_integer(word, dimension)) {
+    return at_line(name, lines.line_number(), "expected the dimension of the nOFF header");
   }
-  // A vertex line takes at least six bytes ("0 0 0\n") and a face line eight ("3 0 1 2\n").
-  const auto room = static_cast<long long>(lines.size());
+  if (header.four_dimensional) ++dimension;
+  if (dimension != 3) {
+    return at_line(name, lines.line_number(),
+                   "nOFF of dimension " + std::to_string(dimension) +
+                       " is not read; only three-dimensional OFF is");
+  }
+  return "";
+}
+
+// Checks the counts against the file's size, when it has one: a vertex line takes at least six
+// bytes ("0 0 0\n") and a face line eight ("3 0 1 2\n"). A stream's counts are checked as its
+// body is read instead.
+std::string check_counts(const std::string& name, const TextLines& lines, const OffCounts& counts) {
+  const auto room = lines.size_known() ? static_cast<long long>(lines.size())
+                                       : std::numeric_limits<long long>::max();
   if (counts.vertices < 0 || counts.vertices > room / 6) {
     return at_line(
         name, lines.line_number(),
@@ -56,6 +107,37 @@ std::string read_counts(const std::string& name, TextLines& lines, OffCounts& co
                    "face count " + std::to_string(counts.faces) + " is more than the file holds");
   }
   return "";
+}
+
+std::string read_counts(const std::string& name, TextLines& lines, OffCounts& counts) {
+  std::vector<std::string_view> words;
+  if (!next_words(lines, words)) return name + ": the file is empty";
+  std::size_t first = 0;
+  OffHeader header;
+  if (ends_with_off(words[0])) {
+    if (words.size() > 1 && words[1] == "BINARY") {
+      return at_line(name, lines.line_number(),
+                     "binary OFF is not read; only OFF written as text is");
+    }
+    const std::string problem = read_header_word(words[0], header);
+    if (!problem.empty()) return at_line(name, lines.line_number(), problem);
+    first = 1;
+  }
+  HeaderWords header_words(lines, words, first);
+  if (header.dimension_follows) {
+    const std::string problem = read_dimension(name, lines, header_words, header);
+    if (!problem.empty()) return problem;
+  }
+  std::string_view vertices;
+  std::string_view faces;
+  if (!header_words.next(vertices)) {
+    return name + ": the file ends before the vertex and face counts";
+  }
+  if (!parse_integer(vertices, counts.vertices) || !header_words.next(faces) ||
+      !parse_integer(faces, counts.faces)) {
+    return at_line(name, lines.line_number(), "expected the vertex and face counts");
+  }
+  return check_counts(name, lines, counts);
 }
 
 // A face's loop as read, and as kept; reused from face to face so that reading allocates once.
@@ -80,7 +162,7 @@ std::string read_face(const std::string& name, const std::vector<std::string_vie
     const std::string_view word = words[static_cast<std::size_t>(k) + 1];
     if (!parse_integer(word, loop[k]) || loop[k] < 0 || loop[k] >= vertex_count) {
       return at_line(name, line,
-                     "vertex index '" + std::string(word) + "' is out of range (" +
+                     "vertex index '" + excerpt(word) + "' is out of range (" +
                          std::to_string(vertex_count) + " vertices)");
     }
   }
@@ -105,7 +187,8 @@ std::string read_off(const std::string& name, TextLines& lines, LoadedModel& mod
 
   Mesh mesh;
   mesh.name = stem_of(name);
-  mesh.vertices.reserve(static_cast<std::size_t>(counts.vertices));
+  // A stream's counts are not checked against a size: what it holds grows only as it is read.
+  if (lines.size_known()) mesh.vertices.reserve(static_cast<std::size_t>(counts.vertices));
   std::vector<std::string_view> words;
   FaceBuffers buffers;
   for (long long v = 0; v < counts.vertices; ++v) {
@@ -131,6 +214,13 @@ std::string read_off(const std::string& name, TextLines& lines, LoadedModel& mod
     if (!error.empty()) return error;
     if (progress && f % 65536 == 0) progress(lines.fraction_read());
   }
+  // A face the header does not count would otherwise be lost without a word.
+  if (next_words(lines, words)) {
+    return at_line(name, lines.line_number(),
+                   "more faces than the header's count of " + std::to_string(counts.faces) +
+                       " (or other text after the last face)");
+  }
+  if (!lines.problem().empty()) return reading_stopped(name, lines);
   model.objects.push_back(std::move(mesh));
   return "";
 }

@@ -8,12 +8,15 @@
 
 namespace standin {
 
-// Reads OFF text: an optional header word ending in "OFF", the vertex, face and edge counts
-// (on the header line or the next), one vertex per line, then one face per line as its corner
-// count and 0-based vertex indices; anything after a face's indices (a colour) is ignored. The
-// whole file is one object, named after the file. Counts larger than the file could hold are
-// refused before anything is allocated, and the header is
-// checked before the body is read.
+// Reads OFF text: an optional header word ending in "OFF" (with any of the prefixes ST, C, N, 4
+// and n; after "nOFF" the dimension, which must make three coordinates), the vertex, face and edge
+// counts (on the header line or after it), one vertex per line, then one face per line as its
+// corner count and 0-based vertex indices; anything after a vertex's coordinates or a face's
+// indices (normals, colours) is ignored. The whole file is one object, named after the file.
+// Binary OFF, four-dimensional OFF and other dimensions are refused with a line that says so.
+// Counts larger than a file could hold are refused before anything is allocated; a stream's
+// are checked as its body is read. Text after the last face the header counts (a face the count
+// leaves out) is an error naming its line, so that no face is lost without a word.
 //
 // Returns: empty, or "NAME:LINE: reason" (or "NAME: reason" for the file as a whole).
 std::string read_off(const std::string& name, TextLines& lines, LoadedModel& model,

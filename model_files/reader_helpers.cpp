@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "messages/excerpt.h"
 #include "model_files/text_lines.h"
 
 namespace standin {
@@ -22,16 +23,20 @@ std::string stem_of(const std::string& path) {
 }
 
 std::string read_vertex(const std::vector<std::string_view>& words, std::size_t first,
-                        Vec3& position) {
-  if (words.size() < first + 3) return "a vertex needs three coordinates";
+                        Vec3& position, std::size_t* bad_word) {
+  if (words.size() < first + 3) {
+    if (bad_word != nullptr) *bad_word = words.size() - 1;
+    return "a vertex needs three coordinates";
+  }
   double* coordinates[] = {&position.x, &position.y, &position.z};
   for (std::size_t i = first; i < first + 3; ++i) {
     double& value = *coordinates[i - first];
+    if (bad_word != nullptr) *bad_word = i;
     if (!parse_finite(words[i], value)) {
-      return "vertex coordinate '" + std::string(words[i]) + "' is not a finite number";
+      return "vertex coordinate '" + excerpt(words[i]) + "' is not a finite number";
     }
     if (std::fabs(value) > kLargestCoordinate) {
-      return "vertex coordinate '" + std::string(words[i]) + "' is out of range";
+      return "vertex coordinate '" + excerpt(words[i]) + "' is out of range";
     }
   }
   return "";

@@ -26,9 +26,11 @@ std::string stem_of(const std::string& path);
 
 // Reads words[first], words[first + 1] and words[first + 2] as a vertex's coordinates.
 // Output:  position  the coordinates, when they are valid
+//          bad_word  when given, the index of the word at fault (the last there is when a
+//                    coordinate is missing)
 // Returns: empty, or the reason they are not coordinates.
 std::string read_vertex(const std::vector<std::string_view>& words, std::size_t first,
-                        Vec3& position);
+                        Vec3& position, std::size_t* bad_word = nullptr);
 
 }  // namespace standin
 

@@ -118,10 +118,16 @@ bool TextLines::next(std::string_view& line) {
     stop_at = position_ + offset;
   }
   line = std::string_view(data_ + position_, stop_at - position_);
+  line_start_ = position_;
   position_ = stop_at;
   if (position_ < end_ && data_[position_] == '\r') ++position_;
   if (position_ < end_ && data_[position_] == '\n') ++position_;
   return true;
+}
+
+void TextLines::put_back() {
+  position_ = line_start_;
+  --line_number_;
 }
 
 void split_words(std::string_view line, std::vector<std::string_view>& words) {

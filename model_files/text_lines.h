@@ -37,12 +37,22 @@ class TextLines {
   // Moves to the next line, valid until the next call; false at the end, or where reading
   // stopped (then problem() says why and line_number() is the line it stopped in).
   bool next(std::string_view& line);
+  // Puts the line the last next() gave back, so that the next call gives it again: for a look at
+  // a stream's first line before deciding how to read it. Only right after a next() that gave a
+  // line.
+  void put_back();
+  // The kind of text expected, for the messages: "not a text OBJ file".
+  void set_format(const char* format) { format_ = format; }
   std::size_t line_number() const { return line_number_; }
   // Empty at the end of the text; otherwise why reading stopped before it.
   const std::string& problem() const { return problem_; }
-  // The text's length in bytes, and the share of it read so far.
+  // A stream (standard input, a pipe) has no size until it has been read: pass this as `size`.
+  static constexpr std::uint64_t kUnknownSize = ~std::uint64_t{0};
+  // The text's length in bytes, when known, and the share of it read so far (0 for a stream).
   std::uint64_t size() const { return size_; }
+  bool size_known() const { return size_ != kUnknownSize; }
   double fraction_read() const {
+    if (!size_known()) return 0.0;
     return size_ == 0 ? 1.0 : static_cast<double>(consumed_ + position_) / size_;
   }
 
@@ -61,6 +71,7 @@ class TextLines {
   const char* data_ = nullptr;
   std::size_t end_ = 0;         // bytes of data_ that hold text
   std::size_t position_ = 0;    // start of the next line in data_
+  std::size_t line_start_ = 0;  // start of the line the last next() gave, in data_
   std::uint64_t consumed_ = 0;  // bytes read and dropped from the buffer before data_
   std::uint64_t size_ = 0;
   bool at_end_ = false;   // nothing more to read behind data_[end_]

@@ -1,4 +1,5 @@
 #include "modeller/host_state.h"
+#include "messages/excerpt.h"
 
 #include <sstream>
 #include <utility>
@@ -31,10 +32,10 @@ std::string Host::run_command_text(const std::string& text) {
   std::string extra;
   words >> word >> name >> extra;
   if (word != "vexo" || name.empty() || !extra.empty()) {
-    return "not a host command text: '" + text + "' (expected 'vexo COMMAND')";
+    return "not a host command text: '" + excerpt(text) + "' (expected 'vexo COMMAND')";
   }
   CommandHandler handler = commands_.find(name);
-  if (handler == nullptr) return "unknown command '" + name + "'";
+  if (handler == nullptr) return "unknown command '" + excerpt(name) + "'";
   ActiveHost active(*this);
   handler();
   return "";
@@ -42,7 +43,7 @@ std::string Host::run_command_text(const std::string& text) {
 
 std::string Host::pick_menu_item(const std::string& label) {
   const MenuItem* item = commands_.menu_item(label);
-  if (item == nullptr) return "the Tools menu has no item '" + label + "'";
+  if (item == nullptr) return "the Tools menu has no item '" + excerpt(label) + "'";
   return run_command_text(item->command);
 }
 

@@ -1,4 +1,5 @@
 #include "modeller/plugin_loader.h"
+#include "messages/excerpt.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -45,7 +46,7 @@ bool bind(void* library, const char* name, Function& function, const std::string
           std::string* error) {
   function = reinterpret_cast<Function>(find_symbol(library, name));
   if (function != nullptr) return true;
-  *error = "plug-in '" + path + "' has no entry point '" + name + "'";
+  *error = "plug-in '" + excerpt(path, kLongestName) + "' has no entry point '" + name + "'";
   return false;
 }
 
@@ -60,7 +61,7 @@ std::unique_ptr<LoadedPlugin> load_plugin(const std::string& path, std::string* 
   std::string reason;
   void* library = open_library(path, &reason);
   if (library == nullptr) {
-    *error = "cannot load plug-in '" + path + "': " + reason;
+    *error = "cannot load plug-in '" + excerpt(path, kLongestName) + "': " + reason;
     return nullptr;
   }
   std::unique_ptr<LoadedPlugin> plugin(new LoadedPlugin(path, library));

@@ -56,6 +56,7 @@ class SelectionHistory {
   bool undo();
   bool redo();
   const std::vector<UndoStep>& undo_steps() const { return undo_steps_; }
+  std::size_t redo_step_count() const { return redo_steps_.size(); }
 
   // The order of the surfaces in the last list handed to vx_selection_select_surfacelist.
   std::vector<Surface>& last_selected_list() { return last_selected_list_; }

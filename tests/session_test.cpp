@@ -21,8 +21,8 @@ class SessionTest : public ::testing::Test {
     session_.host().add_object(standin::quad_grid("wall", 2, 2));
   }
   std::string script(const std::string& text) {
-    std::istringstream in(text);
-    return session_.run_script(in, "s.txt");
+    standin::TextLines lines(text, "script");
+    return session_.run_script(lines, "s.txt");
   }
   std::string report() {
     std::ostringstream json;

@@ -114,6 +114,25 @@ class VexoSimAnswers : public ::testing::Test {
     write("model.stl", "solid x\n");
     write("unknown.obj", "hello world\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nhello again\n");
     write("select_first.txt", "select 0:0\n");
+    write("binary.txt", std::string("show\nlo\0ad x\n", 12));
+    write("two.obj", "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3\nf 1 3 4\n");
+    const std::string load = "load " + dir_ + "/two.obj";
+    write("marked.txt", "\xEF\xBB\xBF" + load + "\nselect 0:0\nmenu\n");
+    write("crlf.txt", load + "\r\n\r\nselect two:99\r\n");
+    write("undo_count.txt", load + "\nselect 0:0\nmenu\nundo 2\n");
+    write("undo_word.txt", "undo twice\n");
+    write("clear_extra.txt", "clear x\n");
+    write("show_extra.txt", "show everything\n");
+    const std::string square = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n";
+    const std::string square_off = "4 2 0\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n3 0 1 2\n";
+    write("extra_face.off", "OFF\n4 1 0\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n3 0 1 2\n3 0 2 3\n");
+    write("dimension4.off", "nOFF\n4\n" + square_off);
+    write("binary_header.off", "OFF BINARY\n" + square_off);
+    write("dimension3.off", "nOFF\n3\n" + square_off + "3 0 2 3\n");
+    write("dimension3.obj", "nOFF\n3\n" + square_off + "3 0 2 3\n");
+    write("continued.obj", square + "f 1 2 \\\n3 4\n");
+    write("continued_bad.obj", square + "f 1 \\\n2 \\\n1/x 3\n");
+    write("four_parts.obj", square + "f 1/1/1/1 2 3\n");
     write("load_folder.txt", "# a folder is no model\nload " + dir_ + "\n");
     ASSERT_EQ(mkfifo((dir_ + "/fifo.obj").c_str(), 0600), 0);
     // 1 GB that takes no disk: a sparse file of NUL bytes.
@@ -161,7 +180,7 @@ TEST_F(VexoSimAnswers, EachCaseGivesItsStatusAndOneClearLine) {
       {"{dir}/bad.obj", 1,
        "vexo-sim: {dir}/bad.obj:3: vertex coordinate 'zz' is not a finite number\n"},
       {"{dir}/model.stl", 1,
-       "vexo-sim: {dir}/model.stl: unknown model format (expected .obj or .off)\n"},
+       "vexo-sim: {dir}/model.stl: unknown model format (expected .obj or .off, or --format)\n"},
       {"{dir}/unknown.obj", 0,
        "warning: {dir}/unknown.obj:1: unknown statement 'hello' skipped (and 1 more lines like "
        "it)\n"},
@@ -175,7 +194,26 @@ TEST_F(VexoSimAnswers, EachCaseGivesItsStatusAndOneClearLine) {
        "vexo-sim: {dir}/select_first.txt:1: there is no model to select in (load one first)\n"},
       {"--script {dir}/load_folder.txt", 1,
        "vexo-sim: {dir}/load_folder.txt:2: {dir}: is a directory, not a model file\n"},
-      {"--script {dir}/missing.txt", 1, "vexo-sim: {dir}/missing.txt: cannot open the script\n"},
+      // Scripts are held to the model files' rules.
+      {"--script {dir}/missing.txt", 1,
+       "vexo-sim: {dir}/missing.txt: cannot open the file: No such file or directory\n"},
+      {"--script {dir}", 1, "vexo-sim: {dir}: is a directory, not a script\n"},
+      {"--script /dev/zero", 1, "vexo-sim: /dev/zero: is a device, not a script\n"},
+      {"--script - < /dev/zero", 1, "vexo-sim: stdin:1: not a text script file\n"},
+      {"--script {dir}/binary.txt", 1, "vexo-sim: {dir}/binary.txt:2: not a text script file\n"},
+      {"--script {dir}/marked.txt", 0, ""},
+      {"--script {dir}/crlf.txt", 1,
+       "vexo-sim: {dir}/crlf.txt:3: surface 99 is out of range (object 'two' has 2)\n"},
+      {"--script {dir}/undo_count.txt", 1,
+       "vexo-sim: {dir}/undo_count.txt:4: only 1 steps to undo, not 2\n"},
+      {"--script {dir}/undo_word.txt", 1,
+       "vexo-sim: {dir}/undo_word.txt:1: undo takes a number of steps, not 'twice'\n"},
+      {"--script {dir}/clear_extra.txt", 1,
+       "vexo-sim: {dir}/clear_extra.txt:1: clear takes nothing after it, not 'x'\n"},
+      {"--script {dir}/show_extra.txt", 1,
+       "vexo-sim: {dir}/show_extra.txt:1: show takes nothing after it, not 'everything'\n"},
+      // Control bytes from the user are shown escaped.
+      {"--menu \"$(printf 'a\\033b')\"", 1, "vexo-sim: the Tools menu has no item 'a\\x1Bb'\n"},
       {"--svg {dir}", 1, "vexo-sim: {dir}: cannot write the picture: Is a directory\n"},
       // Arguments vexo-sim cannot use.
       {"--select 0", 2, "vexo-sim: --select: '0' is not OBJECT:SURFACES\n"},
@@ -186,6 +224,48 @@ TEST_F(VexoSimAnswers, EachCaseGivesItsStatusAndOneClearLine) {
       {"--view diagonal", 2,
        "vexo-sim: --view: unknown view 'diagonal' (front, back, top, side or iso)\n"},
       {"--bogus", 2, "vexo-sim: "},
+      {"--menu X --command 'vexo kwtadjsurf_go'", 2,
+       "vexo-sim: --menu, --command and --script are alternatives: give one of them\n"},
+      {"--menu X --script {dir}/marked.txt", 2,
+       "vexo-sim: --menu, --command and --script are alternatives: give one of them\n"},
+      {"--view top", 2, "vexo-sim: --view draws nothing without --svg\n"},
+      {"--up y", 2, "vexo-sim: --up draws nothing without --svg or a script's pictures\n"},
+      {"--up x --svg {dir}/p.svg", 2, "vexo-sim: --up: unknown up axis 'x' (y or z)\n"},
+      {"--format stl {dir}/model.stl", 2,
+       "vexo-sim: --format: unknown format 'stl' (obj or off)\n"},
+      // Seeds beyond any model are out of range like any other.
+      {"--select box:4294967296", 1,
+       "vexo-sim: surface 4294967296 is out of range (object 'box' has 6)\n"},
+      {"--select box:1099511627776", 1,
+       "vexo-sim: surface 1099511627776 is out of range (object 'box' has 6)\n"},
+      {"--select box:123456789012345678901234567890", 1,
+       "vexo-sim: surface beyond 2^64 is out of range (object 'box' has 6)\n"},
+      // Formats.
+      {"{dir}/extra_face.off", 1,
+       "vexo-sim: {dir}/extra_face.off:8: more faces than the header's count of 1 (or other text "
+       "after the last face)\n"},
+      {"{dir}/dimension4.off", 1,
+       "vexo-sim: {dir}/dimension4.off:2: nOFF of dimension 4 is not read; only three-dimensional "
+       "OFF is\n"},
+      {"{dir}/binary_header.off", 1,
+       "vexo-sim: {dir}/binary_header.off:1: binary OFF is not read; only OFF written as text "
+       "is\n"},
+      {"{dir}/dimension3.off --select 0:0", 0, ""},
+      {"{dir}/continued.obj --select 0:0", 0, ""},
+      {"{dir}/continued_bad.obj", 1,
+       "vexo-sim: {dir}/continued_bad.obj:7: face vertex '1/x' is not a vertex index\n"},
+      {"{dir}/four_parts.obj", 1,
+       "vexo-sim: {dir}/four_parts.obj:5: face vertex '1/1/1/1' is not a vertex index\n"},
+      // A model from standard input: its format from its first line, or from --format.
+      {"- --select 0:1 < {dir}/dimension3.off", 0, ""},
+      {"- --select 0:0 < {dir}/continued.obj", 0, ""},
+      {"- --format off < {dir}/continued.obj", 1,
+       "vexo-sim: stdin:1: expected the vertex and face counts\n"},
+      {"- --format obj < {dir}/model.stl", 1,
+       "warning: stdin:1: unknown statement 'solid' skipped\n"
+       "vexo-sim: stdin: the model has no surfaces\n"},
+      {"- < /dev/zero", 1, "vexo-sim: stdin:1: not a text model file\n"},
+      {"{dir}/dimension3.obj --format off --select 0:1", 0, ""},
       // Times, on standard error so that a report stays clean.
       {"--time --json", 0, "time: Tools > Select connected surfaces: "},
   };
@@ -234,6 +314,47 @@ TEST_F(VexoSimAnswers, ObjectsAreAddressedAsTheWarningsSay) {
                      "index: select it as 1\n"
                      "warning: {dir}/names.obj: objects 0 and 2 are both named 'A', which "
                      "selects object 0: select the other as 2\n"));
+}
+
+// Whatever a file, a script or the command line holds, each line on standard error stays short:
+// what a message quotes is cut, with an ellipsis, and control bytes are shown escaped.
+TEST_F(VexoSimAnswers, NoLineOnStandardErrorIsLongerThan300Bytes) {
+  const std::string huge(100000, '9');
+  const std::string long_name(100000, 'n');
+  write("long_token.obj", "v 0 0 0\nv 1 0 0\nv 1 1 0\nf 1 2 " + huge + "\n");
+  write("long_names.obj", "v 0 0 0\nv 1 0 0\nv 1 1 0\no " + long_name + "\nf 1 2 3\no " +
+                              long_name + "\nf 1 2 3\no 7" + huge + "\nf 1 2 3\nhello" + huge +
+                              "\n");
+  write("long_load.txt", "load " + long_name + ".obj\n");
+  write("long_select.txt", "load " + dir_ + "/long_names.obj\nselect " + huge + "\n");
+  write("long_action.txt", huge + " and more\n");
+  const std::string arguments[] = {
+      "{dir}/long_token.obj",
+      "{dir}/long_names.obj --select 0:" + huge,
+      "--script {dir}/long_load.txt",
+      "--script {dir}/long_select.txt",
+      "--script {dir}/long_action.txt",
+      "--select " + huge,
+      "--select box:" + huge + "-" + huge,
+      "--menu " + long_name,
+      "--command " + long_name,
+      "--" + long_name,
+      "--mode " + long_name,
+      "{dir}/" + long_name + ".obj",
+      "--plugin " + long_name,
+  };
+  for (const std::string& argument : arguments) {
+    const Outcome outcome = vexo_sim(with_dir(argument));
+    SCOPED_TRACE(argument.substr(0, 60));
+    EXPECT_NE(outcome.status, 0);
+    std::size_t start = 0;
+    while (start < outcome.errors.size()) {
+      std::size_t end = outcome.errors.find('\n', start);
+      if (end == std::string::npos) end = outcome.errors.size();
+      EXPECT_LE(end - start, 300u) << outcome.errors.substr(start, 120);
+      start = end + 1;
+    }
+  }
 }
 
 }  // namespace

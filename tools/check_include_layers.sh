@@ -8,10 +8,11 @@ declare -A allowed=(
   [host]="host"
   [select_connected]="select_connected host"
   [plugin]="plugin select_connected host"
+  [messages]="messages"
   [mesh]="mesh"
-  [modeller]="modeller mesh host"
-  [model_files]="model_files mesh"
-  [vexo_sim]="vexo_sim modeller model_files mesh host"
+  [modeller]="modeller mesh messages host"
+  [model_files]="model_files mesh messages"
+  [vexo_sim]="vexo_sim modeller model_files mesh messages host"
   [test_support]="test_support mesh host"
 )
 status=0

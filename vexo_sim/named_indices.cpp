@@ -4,17 +4,28 @@
 #include <sstream>
 #include <unordered_map>
 
+#include "messages/excerpt.h"
+
 namespace standin {
 namespace {
 
+constexpr std::uint64_t kBeyondEveryModel = UINT64_MAX;
+
+// A whole number of any length; one too large for 64 bits reads as kBeyondEveryModel, which no
+// model reaches, so that it is out of range like any other index beyond the model.
 bool parse_index(const std::string& text, std::uint64_t& value) {
-  if (text.empty() || text.size() > 10) return false;
+  if (text.empty()) return false;
   value = 0;
   for (char c : text) {
     if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    const auto digit = static_cast<std::uint64_t>(c - '0');
+    value = value > (kBeyondEveryModel - digit) / 10 ? kBeyondEveryModel : value * 10 + digit;
   }
   return true;
+}
+
+std::string number_text(std::uint64_t value) {
+  return value == kBeyondEveryModel ? "beyond 2^64" : std::to_string(value);
 }
 
 const char* form_of(IndexKind kind) {
@@ -29,7 +40,7 @@ std::string find_object(const Host& host, const std::string& name, std::size_t& 
   std::uint64_t position = 0;
   if (parse_index(name, position)) {
     if (position >= count) {
-      return "there is no object " + name + " (the model has " + std::to_string(count) +
+      return "there is no object " + excerpt(name) + " (the model has " + std::to_string(count) +
              " objects, 0 to " + std::to_string(count - 1) + ")";
     }
     object = static_cast<std::size_t>(position);
@@ -41,7 +52,8 @@ std::string find_object(const Host& host, const std::string& name, std::size_t& 
       return "";
     }
   }
-  return "unknown object '" + name + "' (the model has " + std::to_string(count) + " objects)";
+  return "unknown object '" + excerpt(name) + "' (the model has " + std::to_string(count) +
+         " objects)";
 }
 
 }  // namespace
@@ -49,7 +61,7 @@ std::string find_object(const Host& host, const std::string& name, std::size_t& 
 std::string parse_seed_text(const std::string& text, IndexKind kind, SeedText& seed) {
   const auto colon = text.rfind(':');
   if (colon == std::string::npos || colon == 0) {
-    return "'" + text + "' is not " + form_of(kind);
+    return "'" + excerpt(text) + "' is not " + form_of(kind);
   }
   seed.object = text.substr(0, colon);
   seed.ranges.clear();
@@ -63,11 +75,12 @@ std::string parse_seed_text(const std::string& text, IndexKind kind, SeedText& s
                         ? parse_index(item, first) && (last = first, true)
                         : parse_index(item.substr(0, dash), first) &&
                               parse_index(item.substr(dash + 1), last) && first <= last;
-    if (!ok) return "'" + item + "' is not an index or a range FIRST-LAST";
+    if (!ok) return "'" + excerpt(item) + "' is not an index or a range FIRST-LAST";
     seed.ranges.emplace_back(first, last);
   }
   if (seed.ranges.empty()) {
-    return "'" + text + "' names no " + (kind == IndexKind::kSurfaces ? "surface" : "vertex");
+    return "'" + excerpt(text) + "' names no " +
+           (kind == IndexKind::kSurfaces ? "surface" : "vertex");
   }
   return "";
 }
@@ -86,8 +99,8 @@ std::string parse_named_indices(const Host& host, const std::string& text, Index
   named.indices.clear();
   for (const auto& [first, last] : seed.ranges) {
     if (last >= limit) {
-      return std::string(what) + " " + std::to_string(last) + " is out of range (object '" +
-             object.name() + "' has " + std::to_string(limit) + ")";
+      return std::string(what) + " " + number_text(last) + " is out of range (object '" +
+             excerpt(object.name()) + "' has " + std::to_string(limit) + ")";
     }
     for (std::uint64_t i = first; i <= last; ++i) {
       named.indices.push_back(static_cast<std::uint32_t>(i));
@@ -115,12 +128,12 @@ std::vector<std::string> object_name_warnings(const Host& host, std::size_t firs
     std::uint64_t position = 0;
     if (parse_index(name, position)) {
       if (position != o) {
-        warn("object " + std::to_string(o) + " is named '" + name +
+        warn("object " + std::to_string(o) + " is named '" + excerpt(name) +
              "', which OBJECT reads as an index: select it as " + std::to_string(o));
       }
     } else if (!is_first) {
       warn("objects " + std::to_string(earlier->second) + " and " + std::to_string(o) +
-           " are both named '" + name + "', which selects object " +
+           " are both named '" + excerpt(name) + "', which selects object " +
            std::to_string(earlier->second) + ": select the other as " + std::to_string(o));
     }
   }

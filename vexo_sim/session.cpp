@@ -8,15 +8,18 @@
 #include "vexo_sim/svg_picture.h"
 #include "vexo_sim/transcript.h"
 
+#include "messages/excerpt.h"
 #include "model_files/load_model.h"
+#include "model_files/text_input.h"
+#include "model_files/text_lines.h"
 
 namespace standin {
 namespace {
 
 std::string trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t\r");
+  const auto first = text.find_first_not_of(" \t\v\f");
   if (first == std::string::npos) return "";
-  const auto last = text.find_last_not_of(" \t\r");
+  const auto last = text.find_last_not_of(" \t\v\f");
   return text.substr(first, last - first + 1);
 }
 
@@ -38,26 +41,31 @@ void Session::report_time(const std::string& step, double milliseconds) {
   errors_ << "time: " << step << ": " << figure << " ms\n";
 }
 
-std::string Session::load_model(const std::string& path) {
+std::string Session::load_model(const std::string& path, ModelFormat format) {
   LoadedModel model;
   std::string error;
   const std::size_t first = host_.model().object_count();
   double milliseconds = 0;
   {
     // Loading is reading the file and the modeller taking in its objects.
-    ProgressLine progress("loading " + path);
-    error = load_model_file(path, model,
-                            [&progress](double fraction) { progress.show_fraction(fraction); });
+    ProgressLine progress("loading " +
+                          (path == "-" ? std::string("stdin") : excerpt(path, kLongestName)));
+    error = load_model_file(
+        path, model, [&progress](double fraction) { progress.show_fraction(fraction); }, format);
     if (error.empty()) {
       for (Mesh& mesh : model.objects) host_.add_object(std::move(mesh));
     }
     milliseconds = progress.elapsed_ms();
   }
-  for (const std::string& warning : model.warnings) errors_ << "warning: " << warning << "\n";
+  for (const std::string& warning : model.warnings) {
+    errors_ << "warning: " << printable_message(warning) << "\n";
+  }
   if (!error.empty()) return error;
-  report_time("load " + path, milliseconds);
+  loaded_a_file_ = true;
+  const std::string shown = path == "-" ? "stdin" : excerpt(path, kLongestName);
+  report_time("load " + shown, milliseconds);
   for (const std::string& warning : object_name_warnings(host_, first)) {
-    errors_ << "warning: " << path << ": " << warning << "\n";
+    errors_ << "warning: " << printable_message(shown + ": " + warning) << "\n";
   }
   return "";
 }
@@ -84,7 +92,7 @@ std::string parse_select_mode(const std::string& mode, int& code) {
   } else {
     std::istringstream number(mode);
     if (!(number >> code) || !number.eof()) {
-      return "unknown select mode '" + mode + "' (surface, vertex or a number)";
+      return "unknown select mode '" + excerpt(mode) + "' (surface, vertex or a number)";
     }
   }
   return "";
@@ -125,17 +133,31 @@ std::string Session::run_command(const std::string& text) {
   return run_reporting("Command " + text, [&] { return host_.run_command_text(text); });
 }
 
-std::string Session::undo() {
-  if (host_.selection().undo_steps().empty()) return "nothing to undo";
-  const std::string label = host_.selection().undo_steps().back().label;
-  host_.selection().undo();
-  if (!quiet_) out_ << "Undo " << label << "\n";
+std::string Session::undo(std::size_t steps) {
+  const std::size_t available = host_.selection().undo_steps().size();
+  if (available == 0) return "nothing to undo";
+  // All or nothing: a count beyond the steps there are undoes none of them.
+  if (steps > available) {
+    return "only " + std::to_string(available) + " steps to undo, not " + std::to_string(steps);
+  }
+  for (std::size_t step = 0; step < steps; ++step) {
+    const std::string label = host_.selection().undo_steps().back().label;
+    host_.selection().undo();
+    if (!quiet_) out_ << "Undo " << label << "\n";
+  }
   return "";
 }
 
-std::string Session::redo() {
-  if (!host_.selection().redo()) return "nothing to redo";
-  if (!quiet_) out_ << "Redo " << host_.selection().undo_steps().back().label << "\n";
+std::string Session::redo(std::size_t steps) {
+  const std::size_t available = host_.selection().redo_step_count();
+  if (available == 0) return "nothing to redo";
+  if (steps > available) {
+    return "only " + std::to_string(available) + " steps to redo, not " + std::to_string(steps);
+  }
+  for (std::size_t step = 0; step < steps; ++step) {
+    host_.selection().redo();
+    if (!quiet_) out_ << "Redo " << host_.selection().undo_steps().back().label << "\n";
+  }
   return "";
 }
 
@@ -147,58 +169,144 @@ void Session::show() {
 
 std::string Session::picture(const std::string& path, const std::string& view) {
   std::string note;
-  const std::string error = write_svg_picture(host_, seeds_, view, path, note);
-  if (error.empty() && !note.empty()) errors_ << note << "\n";
+  const UpAxis up = up_axis_.value_or(loaded_a_file_ ? UpAxis::kY : UpAxis::kZ);
+  const std::string error = write_svg_picture(host_, seeds_, view, up, path, note);
+  if (error.empty() && !note.empty()) errors_ << printable_message(note) << "\n";
   return error;
 }
 
-std::string Session::run_action(const std::string& line) {
-  std::istringstream words(line);
-  std::string action;
-  words >> action;
-  std::string rest;
-  std::getline(words, rest);
-  rest = trimmed(rest);
-  if (action == "load") return rest.empty() ? "load needs a file" : load_model(rest);
-  if (action == "select") return select(rest, IndexKind::kSurfaces);
-  if (action == "select-vertices") return select(rest, IndexKind::kVertices);
-  if (action == "clear") {
-    host_.selection().clear();
-    return "";
+namespace {
+
+// The step count after "undo" or "redo": none means one.
+bool read_step_count(const std::string& text, std::size_t& steps) {
+  if (text.empty()) {
+    steps = 1;
+    return true;
   }
-  if (action == "mode") return set_mode(rest);
-  if (action == "menu") return pick_menu_item(rest.empty() ? kSelectConnectedMenuLabel : rest);
-  if (action == "command")
-    return rest.empty() ? "command needs a host command text" : run_command(rest);
-  if (action == "undo") return undo();
-  if (action == "redo") return redo();
-  if (action == "show") {
-    show();
-    return "";
-  }
-  if (action == "picture") {
-    std::istringstream arguments(rest);
-    std::string path;
-    std::string view;
-    arguments >> path >> view;
-    if (path.empty()) return "picture needs a file";
-    return picture(path, view.empty() ? "iso" : view);
-  }
-  return "unknown action '" + action +
-         "' (load, select, select-vertices, clear, mode, menu, command, undo, redo, show, picture)";
+  if (text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  steps = static_cast<std::size_t>(std::stoul(text));
+  return steps > 0;
 }
 
-std::string Session::run_script(std::istream& script, const std::string& name) {
-  std::string line;
-  for (std::size_t number = 1; std::getline(script, line); ++number) {
-    const auto comment = line.find('#');
-    if (comment != std::string::npos) line.erase(comment);
+// One action of a script: its word, what follows it as the help shows it, and what it does with
+// the rest of its line (trimmed). The one table both runs the actions and lists them.
+struct ScriptAction {
+  const char* word;
+  const char* arguments;
+  std::string (*run)(Session& session, const std::string& rest);
+};
+
+std::string needs_nothing_after(const char* word, const std::string& rest) {
+  return rest.empty() ? ""
+                      : std::string(word) + " takes nothing after it, not '" + excerpt(rest) + "'";
+}
+
+const ScriptAction kScriptActions[] = {
+    {"load", "FILE",
+     [](Session& s, const std::string& rest) {
+       return rest.empty() ? std::string("load needs a file") : s.load_model(rest);
+     }},
+    {"select", "OBJECT:SURFACES",
+     [](Session& s, const std::string& rest) { return s.select(rest, IndexKind::kSurfaces); }},
+    {"select-vertices", "OBJECT:VERTICES",
+     [](Session& s, const std::string& rest) { return s.select(rest, IndexKind::kVertices); }},
+    {"clear", "",
+     [](Session& s, const std::string& rest) {
+       const std::string error = needs_nothing_after("clear", rest);
+       if (error.empty()) s.host().selection().clear();
+       return error;
+     }},
+    {"mode", "surface|vertex|N",
+     [](Session& s, const std::string& rest) { return s.set_mode(rest); }},
+    {"menu", "[LABEL]",
+     [](Session& s, const std::string& rest) {
+       return s.pick_menu_item(rest.empty() ? kSelectConnectedMenuLabel : rest);
+     }},
+    {"command", "TEXT",
+     [](Session& s, const std::string& rest) {
+       return rest.empty() ? std::string("command needs a host command text") : s.run_command(rest);
+     }},
+    {"undo", "[N]",
+     [](Session& s, const std::string& rest) {
+       std::size_t steps = 0;
+       if (!read_step_count(rest, steps))
+         return "undo takes a number of steps, not '" + excerpt(rest) + "'";
+       return s.undo(steps);
+     }},
+    {"redo", "[N]",
+     [](Session& s, const std::string& rest) {
+       std::size_t steps = 0;
+       if (!read_step_count(rest, steps))
+         return "redo takes a number of steps, not '" + excerpt(rest) + "'";
+       return s.redo(steps);
+     }},
+    {"show", "",
+     [](Session& s, const std::string& rest) {
+       const std::string error = needs_nothing_after("show", rest);
+       if (error.empty()) s.show();
+       return error;
+     }},
+    {"picture", "FILE [VIEW]",
+     [](Session& s, const std::string& rest) {
+       std::istringstream arguments(rest);
+       std::string path;
+       std::string view;
+       std::string extra;
+       arguments >> path >> view >> extra;
+       if (path.empty()) return std::string("picture needs a file");
+       if (!extra.empty()) return "picture takes a file and a view, not '" + excerpt(extra) + "'";
+       return s.picture(path, view.empty() ? "iso" : view);
+     }},
+};
+
+}  // namespace
+
+std::string script_actions_help() {
+  std::string help;
+  for (const ScriptAction& action : kScriptActions) {
+    help += help.empty() ? "" : ", ";
+    help += action.word;
+    if (*action.arguments != '\0') help += std::string(" ") + action.arguments;
+  }
+  return help;
+}
+
+std::string Session::run_action(const std::string& line) {
+  const auto blank = line.find_first_of(" \t");
+  const std::string word = line.substr(0, blank);
+  const std::string rest = blank == std::string::npos ? "" : trimmed(line.substr(blank));
+  for (const ScriptAction& action : kScriptActions) {
+    if (word == action.word) return action.run(*this, rest);
+  }
+  std::string words;
+  for (const ScriptAction& action : kScriptActions) {
+    words += words.empty() ? "" : ", ";
+    words += action.word;
+  }
+  return "unknown action '" + excerpt(word) + "' (" + words + ")";
+}
+
+std::string Session::run_script(TextLines& lines, const std::string& name) {
+  std::string_view read;
+  while (lines.next(read)) {
+    std::string line(read.substr(0, read.find('#')));
     line = trimmed(line);
     if (line.empty()) continue;
     const std::string error = run_action(line);
-    if (!error.empty()) return name + ":" + std::to_string(number) + ": " + error;
+    if (!error.empty()) return name + ":" + std::to_string(lines.line_number()) + ": " + error;
+  }
+  if (!lines.problem().empty()) {
+    return name + ":" + std::to_string(lines.line_number()) + ": " + lines.problem();
   }
   return "";
+}
+
+std::string Session::run_script_file(const std::string& path) {
+  TextInput input;
+  const std::string error = input.open(path, "script");
+  if (!error.empty()) return error;
+  TextLines lines(input.file(), input.size(), "script");
+  return run_script(lines, input.shown_name());
 }
 
 }  // namespace standin

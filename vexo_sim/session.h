@@ -6,19 +6,25 @@
 
 #include <cstdint>
 #include <functional>
-#include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "model_files/load_model.h"
+#include "model_files/text_lines.h"
 #include "modeller/host_state.h"
 #include "modeller/plugin_loader.h"
 #include "vexo_sim/named_indices.h"
+#include "vexo_sim/svg_picture.h"
 
 namespace standin {
 
 inline constexpr char kSelectConnectedMenuLabel[] = "Select connected surfaces";
+
+// The script actions with what each takes, for help and error texts: "load FILE, select ...".
+std::string script_actions_help();
 
 // Reads a select mode as the user names it: "surface", "vertex" or the modeller's number.
 // Returns: empty, or why the text names no mode.
@@ -34,7 +40,8 @@ class Session {
 
   // Each action returns an empty string, or the one-line reason it could not be done.
   std::string load_plugin(const std::string& path);
-  std::string load_model(const std::string& path);
+  // `path` may be "-" for standard input; `format` says how its format is decided.
+  std::string load_model(const std::string& path, ModelFormat format = ModelFormat::kByName);
   // With `show` set, each load and command run reports its time in milliseconds on `errors`.
   void show_times(bool show) { show_times_ = show; }
 
@@ -43,14 +50,22 @@ class Session {
   std::string set_mode(const std::string& mode);
   std::string pick_menu_item(const std::string& label);
   std::string run_command(const std::string& text);
-  std::string undo();
-  std::string redo();
+  // Undoes or redoes `steps` steps, or, when there are fewer, none of them.
+  std::string undo(std::size_t steps = 1);
+  std::string redo(std::size_t steps = 1);
   void show();
+  // Draws the model with the up axis set_up_axis gave, or else Y for a model read from a file
+  // (as OBJ exporters and most OFF files have it) and Z for the demo scene.
   std::string picture(const std::string& path, const std::string& view);
+  void set_up_axis(UpAxis up) { up_axis_ = up; }
 
-  // Runs one action per line ('#' starts a comment). Stops at the first failing line.
+  // Runs one action per line ('#' starts a comment). Stops at the first failing line, and at a
+  // line the reader refuses (not text, longer than its limit).
   // Returns: empty, or "NAME:LINE: reason".
-  std::string run_script(std::istream& script, const std::string& name);
+  std::string run_script(TextLines& lines, const std::string& name);
+  // The same for a script file, or standard input for "-", opened as model files are: a path that
+  // is not a regular file is refused.
+  std::string run_script_file(const std::string& path);
 
   Host& host() { return host_; }
   const LoadedPlugin* plugin() const { return plugin_.get(); }
@@ -70,6 +85,8 @@ class Session {
   std::unique_ptr<LoadedPlugin> plugin_;
   // The whole surfaces selected just before the last command run, marked in pictures.
   std::vector<std::vector<std::uint8_t>> seeds_;
+  std::optional<UpAxis> up_axis_;
+  bool loaded_a_file_ = false;
 };
 
 }  // namespace standin

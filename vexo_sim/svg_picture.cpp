@@ -1,4 +1,5 @@
 #include "vexo_sim/svg_picture.h"
+#include "messages/excerpt.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -31,25 +32,45 @@ struct Projection {
   double xx, xy, xz, yx, yy, yz, dx, dy, dz;
 };
 
-bool projection_for(const std::string& view, Projection& projection) {
-  // Screen y grows downwards, so "up" in the model maps to -y.
-  if (view == "front") {
-    projection = {1, 0, 0, 0, 0, -1, 0, 1, 0};
-  } else if (view == "back") {
-    projection = {-1, 0, 0, 0, 0, -1, 0, -1, 0};
-  } else if (view == "top") {
-    projection = {1, 0, 0, 0, -1, 0, 0, 0, -1};
-  } else if (view == "side") {
-    projection = {0, 1, 0, 0, 0, -1, -1, 0, 0};
-  } else if (view == "iso") {
-    const double c = std::sqrt(0.5);
-    const double s = std::sqrt(1.0 / 6.0);
-    const double t = std::sqrt(1.0 / 3.0);
-    projection = {c, -c, 0, -s, -s, -2 * s, t, t, -t};
-  } else {
-    return false;
+// The views, for a model with Z up: each a projection onto the screen. Screen y grows downwards,
+// so "up" in the model maps to -y. The one table serves the drawing and the list of names.
+struct View {
+  const char* name;
+  Projection projection;
+};
+
+const double kC = std::sqrt(0.5);
+const double kS = std::sqrt(1.0 / 6.0);
+const double kT = std::sqrt(1.0 / 3.0);
+const View kViews[] = {
+    {"front", {1, 0, 0, 0, 0, -1, 0, 1, 0}},
+    {"back", {-1, 0, 0, 0, 0, -1, 0, -1, 0}},
+    {"top", {1, 0, 0, 0, -1, 0, 0, 0, -1}},
+    {"side", {0, 1, 0, 0, 0, -1, -1, 0, 0}},
+    {"iso", {kC, -kC, 0, -kS, -kS, -2 * kS, kT, kT, -kT}},
+};
+
+// The projection of a view for a model whose up axis is `up`. A model with Y up (its front
+// facing +Z) is turned so that its Y is Z and its Z is -Y: then the views see it as they see a
+// model with Z up.
+bool projection_for(const std::string& view, UpAxis up, Projection& projection) {
+  for (const View& known : kViews) {
+    if (view != known.name) continue;
+    projection = known.projection;
+    if (up == UpAxis::kY) {
+      // (x, y, z) is drawn as (x, -z, y): each row's y and z weights move accordingly.
+      const auto turn = [](double& along_y, double& along_z) {
+        const double was_along_y = along_y;
+        along_y = along_z;
+        along_z = -was_along_y;
+      };
+      turn(projection.xy, projection.xz);
+      turn(projection.yy, projection.yz);
+      turn(projection.dy, projection.dz);
+    }
+    return true;
   }
-  return true;
+  return false;
 }
 
 Look look_of(const Host& host, const std::vector<std::vector<std::uint8_t>>& seeds, std::size_t o,
@@ -59,7 +80,7 @@ Look look_of(const Host& host, const std::vector<std::vector<std::uint8_t>>& see
 }
 
 std::string unknown_view(const std::string& view) {
-  return "unknown view '" + view + "' (front, back, top, side or iso)";
+  return "unknown view '" + excerpt(view) + "' (" + view_names() + ")";
 }
 
 // "all selected", "1 in 3 of the others", "none of the others": what a step of choose_surfaces
@@ -164,26 +185,43 @@ const char* class_of(Look look) {
 
 }  // namespace
 
+std::string view_names() {
+  std::string names;
+  const std::size_t count = sizeof kViews / sizeof kViews[0];
+  for (std::size_t v = 0; v < count; ++v) {
+    names += v == 0 ? "" : v + 1 == count ? " or " : ", ";
+    names += kViews[v].name;
+  }
+  return names;
+}
+
 std::string check_view_name(const std::string& view) {
   Projection projection{};
-  return projection_for(view, projection) ? "" : unknown_view(view);
+  return projection_for(view, UpAxis::kZ, projection) ? "" : unknown_view(view);
 }
 
 std::string write_svg_picture(const Host& host, const std::vector<std::vector<std::uint8_t>>& seeds,
-                              const std::string& view_name, const std::string& path,
+                              const std::string& view_name, UpAxis up, const std::string& path,
                               std::string& note) {
   Projection view{};
-  if (!projection_for(view_name, view)) return unknown_view(view_name);
+  if (!projection_for(view_name, up, view)) return unknown_view(view_name);
   std::vector<DrawnSurface> chosen = choose_surfaces(host, seeds, note);
   sort_by_depth(host, chosen, view);
   const Frame frame = frame_of(host, chosen, view);
 
-  const double width = 40 + (frame.max_x - frame.min_x) * frame.scale;
+  const std::string caption = "view " + view_name + (up == UpAxis::kY ? ", Y up" : ", Z up") +
+                              ": seeds dark red (dots), selected amber, others outlined" +
+                              (note.empty() ? "" : " (thinned)");
+  // The picture is at least as wide as its caption (about 8 units a character at 14 px), so that
+  // a tall, narrow model does not cut it off.
+  const double caption_width = 40 + 8.0 * static_cast<double>(caption.size());
+  const double width = std::max(40 + (frame.max_x - frame.min_x) * frame.scale, caption_width);
   const double height = 40 + (frame.max_y - frame.min_y) * frame.scale;
   std::ofstream out(path);
-  if (!out) return path + ": cannot write the picture: " + std::strerror(errno);
-  out << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " << std::max(width, 460.0) << " "
-      << height + 30 << "\">\n"
+  if (!out)
+    return excerpt(path, kLongestName) + ": cannot write the picture: " + std::strerror(errno);
+  out << "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " << width << " " << height + 30
+      << "\">\n"
       << "<style>polygon{stroke-linejoin:round;stroke-width:0.6}"
          ".p{fill:#f4f6f8;stroke:#7b8794}.s{fill:#f5a623;stroke:#8a5a00}"
          ".d{fill:#d0021b;stroke:#5c0010}text{font:14px sans-serif}</style>\n"
@@ -220,11 +258,10 @@ std::string write_svg_picture(const Host& host, const std::vector<std::vector<st
                   20 + (y / (end - begin) - frame.min_y) * frame.scale);
     out << "<circle class=\"d\" r=\"5\" stroke=\"white\" cx=\"" << point << "\"/>\n";
   }
-  out << "<text x=\"20\" y=\"" << height + 20 << "\">view " << view_name
-      << ": seeds dark red (dots), selected amber, others outlined"
-      << (note.empty() ? "" : " (thinned)") << "</text>\n</svg>\n";
+  out << "<text x=\"20\" y=\"" << height + 20 << "\">" << caption << "</text>\n</svg>\n";
   out.close();
-  if (!out) return path + ": cannot write the picture: " + std::strerror(errno);
+  if (!out)
+    return excerpt(path, kLongestName) + ": cannot write the picture: " + std::strerror(errno);
   return "";
 }
 

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <iostream>
 #include <string>
@@ -20,6 +19,8 @@
 #include "vexo_sim/svg_picture.h"
 #include "vexo_sim/transcript.h"
 
+#include "messages/excerpt.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 #else
@@ -28,26 +29,64 @@
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: vexo-sim [MODEL] [options]\n"
-    "  MODEL                           an .obj or .off file; without it (and without --script)\n"
-    "                                  the built-in demo scene\n"
-    "  --select OBJECT:SURFACES        select whole surfaces, e.g. box:0,4,10-12 (repeatable);\n"
-    "                                  OBJECT is a 0-based index, or else a name\n"
-    "  --select-vertices OBJECT:VERTICES  select lone vertices (repeatable)\n"
-    "  --mode surface|vertex|N         the select mode (default surface)\n"
-    "  --menu LABEL                    the Tools-menu item to pick (default \"Select connected "
-    "surfaces\")\n"
-    "  --command TEXT                  run a host command text instead, e.g. \"vexo "
-    "kwtadjsurf_go\"\n"
-    "  --script FILE|-                 run a session script (one action a line) instead\n"
-    "  --plugin PATH                   the plug-in (default: adjsurf.p beside this program)\n"
-    "  --json                          print a JSON report instead of the transcript\n"
-    "  --svg FILE [--view VIEW]        draw the result; VIEW is front, back, top, side or iso\n"
-    "  --time                          report load and command times (ms) on standard error\n";
+// A list of items joined by ", " and wrapped into lines that start at the usage's second column.
+std::string wrapped_list(const std::string& list) {
+  constexpr std::size_t kWidth = 96;
+  const std::string indent(34, ' ');
+  std::string text;
+  std::size_t column = indent.size();
+  std::size_t start = 0;
+  while (start < list.size()) {
+    std::size_t end = list.find(", ", start);
+    end = end == std::string::npos ? list.size() : end + 2;
+    const std::string item = list.substr(start, end - start);
+    if (column + item.size() > kWidth) {
+      while (!text.empty() && text.back() == ' ') text.pop_back();
+      text += "\n" + indent;
+      column = indent.size();
+    }
+    text += item;
+    column += item.size();
+    start = end;
+  }
+  return text;
+}
+
+// The usage, with the views and script actions read from the tables that run them.
+std::string usage() {
+  return "usage: vexo-sim [MODEL] [options]\n"
+         "  MODEL                           an .obj or .off file, or - for standard input; without "
+         "it\n"
+         "                                  (and without --script) the built-in demo scene\n"
+         "  --format obj|off                read MODEL as this format, whatever its name\n"
+         "  --select OBJECT:SURFACES        select whole surfaces, e.g. box:0,4,10-12 "
+         "(repeatable);\n"
+         "                                  OBJECT is a 0-based index, or else a name\n"
+         "  --select-vertices OBJECT:VERTICES  select lone vertices (repeatable)\n"
+         "  --mode surface|vertex|N         the select mode (default surface)\n"
+         "  --menu LABEL                    the Tools-menu item to pick (default \"Select "
+         "connected "
+         "surfaces\")\n"
+         "  --command TEXT                  run a host command text instead, e.g. \"vexo "
+         "kwtadjsurf_go\"\n"
+         "  --script FILE|-                 run a session script (one action a line) instead;\n"
+         "                                  actions: " +
+         wrapped_list(standin::script_actions_help()) +
+         "\n"
+         "  --plugin PATH                   the plug-in (default: adjsurf.p beside this program)\n"
+         "  --json                          print a JSON report instead of the transcript\n"
+         "  --svg FILE [--view VIEW] [--up y|z]  draw the result; VIEW is " +
+         standin::view_names() +
+         "\n"
+         "                                  (default iso); up is Y for a model file, Z for the "
+         "demo;\n"
+         "                                  --up also applies to a script's pictures\n"
+         "  --time                          report load and command times (ms) on standard error\n";
+}
 
 struct Options {
   std::string model;
+  std::string format;
   std::vector<std::string> surface_seeds;
   std::vector<std::string> vertex_seeds;
   std::string mode;
@@ -58,6 +97,7 @@ struct Options {
   bool json = false;
   std::string svg;
   std::string view = "iso";
+  std::string up;
   bool time = false;
 };
 
@@ -90,8 +130,25 @@ CLI::Validator seed_form(standin::IndexKind kind) {
   });
 }
 
+// Options that only make sense alone or together: the usage shows --menu, --command and --script
+// as alternatives, and --view as part of --svg; anything else would be silently dropped.
+std::string check_alternatives(const CLI::App& app, const Options& options) {
+  const bool menu = app.count("--menu") > 0;
+  const bool command = app.count("--command") > 0;
+  const bool script = app.count("--script") > 0;
+  if (menu + command + script > 1) {
+    return "--menu, --command and --script are alternatives: give one of them";
+  }
+  if (app.count("--view") > 0 && options.svg.empty()) return "--view draws nothing without --svg";
+  if (app.count("--up") > 0 && options.svg.empty() && options.script.empty()) {
+    return "--up draws nothing without --svg or a script's pictures";
+  }
+  if (!options.format.empty() && options.model.empty()) return "--format needs a MODEL";
+  return "";
+}
+
 // Reads the arguments into `options`. Returns empty, or what is wrong with them. The help text
-// stays our own (kUsage): it lays options out as the README shows them, which CLI11's generated
+// stays our own (usage()): it lays options out as the README shows them, which CLI11's generated
 // help would not.
 std::string parse_options(int argc, char** argv, Options& options) {
   CLI::App app("vexo-sim", "vexo-sim");
@@ -99,6 +156,13 @@ std::string parse_options(int argc, char** argv, Options& options) {
   app.allow_windows_style_options(false);
   options.plugin = default_plugin_path();
   app.add_option("MODEL", options.model);
+  app.add_option("--format", options.format)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+      ->check(checked_by([](const std::string& format) {
+        return format == "obj" || format == "off"
+                   ? std::string()
+                   : "unknown format '" + standin::excerpt(format) + "' (obj or off)";
+      }));
   // Values whose form alone is wrong are unusable arguments, refused before anything runs;
   // whether a seed fits the model is for the session to say.
   app.add_option("--select", options.surface_seeds)
@@ -112,7 +176,8 @@ std::string parse_options(int argc, char** argv, Options& options) {
                             {"--script", &options.script},
                             {"--plugin", &options.plugin},
                             {"--svg", &options.svg},
-                            {"--view", &options.view}}) {
+                            {"--view", &options.view},
+                            {"--up", &options.up}}) {
     app.add_option(name, *into)->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   }
   app.get_option("--mode")->check(checked_by([](const std::string& mode) {
@@ -120,21 +185,28 @@ std::string parse_options(int argc, char** argv, Options& options) {
     return standin::parse_select_mode(mode, code);
   }));
   app.get_option("--view")->check(checked_by(standin::check_view_name));
+  app.get_option("--up")->check(checked_by([](const std::string& up) {
+    return up == "y" || up == "z" ? std::string()
+                                  : "unknown up axis '" + standin::excerpt(up) + "' (y or z)";
+  }));
   app.add_flag("--json", options.json);
   app.add_flag("--time", options.time);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    return error.what();
+    return standin::printable_message(error.what());
   }
-  return "";
+  return check_alternatives(app, options);
 }
 
 // Loads the model or the demo scene, then the seeds and the mode.
 std::string set_up_scene(standin::Session& session, const Options& options) {
   std::string error;
   if (!options.model.empty()) {
-    error = session.load_model(options.model);
+    const standin::ModelFormat format = options.format == "obj"   ? standin::ModelFormat::kObj
+                                        : options.format == "off" ? standin::ModelFormat::kOff
+                                                                  : standin::ModelFormat::kByName;
+    error = session.load_model(options.model, format);
   } else if (options.script.empty()) {
     standin::build_demo_scene(session.host());
   }
@@ -153,14 +225,11 @@ std::string run_actions(standin::Session& session, const Options& options) {
     return options.command.empty() ? session.pick_menu_item(options.menu)
                                    : session.run_command(options.command);
   }
-  if (options.script == "-") return session.run_script(std::cin, "stdin");
-  std::ifstream script(options.script);
-  if (!script) return options.script + ": cannot open the script";
-  return session.run_script(script, options.script);
+  return session.run_script_file(options.script);
 }
 
 int fail(const std::string& error) {
-  std::cerr << "vexo-sim: " << error << "\n";
+  std::cerr << "vexo-sim: " << standin::printable_message(error) << "\n";
   return 1;
 }
 
@@ -178,19 +247,22 @@ int finish() {
 int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
-      std::cout << kUsage;
+      std::cout << usage();
       return 0;
     }
   }
   Options options;
   const std::string usage_error = parse_options(argc, argv, options);
   if (!usage_error.empty()) {
-    std::cerr << "vexo-sim: " << usage_error << "\n" << kUsage;
+    std::cerr << "vexo-sim: " << usage_error << "\n" << usage();
     return 2;
   }
 
   standin::Session session(std::cout, std::cerr, options.json);
   session.show_times(options.time);
+  if (!options.up.empty()) {
+    session.set_up_axis(options.up == "y" ? standin::UpAxis::kY : standin::UpAxis::kZ);
+  }
   std::string error = session.load_plugin(options.plugin);
   if (!error.empty()) return fail(error);
   if (!options.json) {

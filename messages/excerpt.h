@@ -1,0 +1,33 @@
+// Texts from the user or from a file, made fit to quote in a one-line message: a token, a name or
+// an argument may be megabytes long or hold control bytes, and a message must stay one short,
+// printable line whatever it quotes.
+#ifndef MESSAGES_EXCERPT_H
+#define MESSAGES_EXCERPT_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace standin {
+
+// The most bytes of a text that a message quotes, before the ellipsis.
+inline constexpr std::size_t kLongestExcerpt = 60;
+// The most bytes of a file's path that a message names it by: paths run longer than tokens.
+inline constexpr std::size_t kLongestName = 120;
+// The most bytes of a whole message line, before the ellipsis.
+inline constexpr std::size_t kLongestMessage = 280;
+
+// Inputs:  text   anything
+//          limit  the most bytes of it to keep
+// Returns: text with each control byte (below 0x20, and 0x7F) shown as \xNN, cut after `limit`
+//          bytes of text (not inside a UTF-8 character) with "…" when longer.
+std::string excerpt(std::string_view text, std::size_t limit = kLongestExcerpt);
+
+// The same for a whole message, made by code that may quote texts whole (the option parser):
+// control bytes escaped, every run of non-blank bytes cut after kLongestName bytes, and the line
+// cut after kLongestMessage bytes. Every line vexo-sim writes to standard error goes through it.
+std::string printable_message(std::string_view message);
+
+}  // namespace standin
+
+#endif  // MESSAGES_EXCERPT_H
