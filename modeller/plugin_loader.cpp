@@ -53,7 +53,7 @@ bool bind(void* library, const char* name, Function& function, const std::string
 }  // namespace
 
 LoadedPlugin::~LoadedPlugin() {
-  if (entry_points_.exit != nullptr) entry_points_.exit();
+  if (entry_points_.VexoPluginExit != nullptr) entry_points_.VexoPluginExit();
   close_library(library_);
 }
 
@@ -66,14 +66,16 @@ std::unique_ptr<LoadedPlugin> load_plugin(const std::string& path, std::string* 
   }
   std::unique_ptr<LoadedPlugin> plugin(new LoadedPlugin(path, library));
   PluginEntryPoints found;
-  if (!bind(library, "VexoPluginInit", found.init, path, error) ||
-      !bind(library, "VexoPluginExit", found.exit, path, error) ||
-      !bind(library, "VexoPluginAbout", found.about, path, error) ||
-      !bind(library, "VexoPluginInfo", found.info, path, error)) {
-    return nullptr;  // exit is not bound, so the destructor only unloads
-  }
+  bool bound = true;
+  // Every entry point the boundary lists, by its name, in the order it lists them; the first
+  // one missing is the error.
+#define VEXO_PLUGIN_ENTRY_POINT(name) \
+  bound = bound && bind(library, #name, found.name, path, error);
+#include "vexo_plugin_entry_points.inc"
+#undef VEXO_PLUGIN_ENTRY_POINT
+  if (!bound) return nullptr;  // nothing is bound yet, so the destructor only unloads
   plugin->entry_points_ = found;
-  found.init();
+  found.VexoPluginInit();
   return plugin;
 }
 

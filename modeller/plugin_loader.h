@@ -1,5 +1,6 @@
-// Opens a plug-in library by path, as the modeller does: finds its four entry points by name and
-// calls VexoPluginInit once. Closing calls VexoPluginExit and unloads the library.
+// Opens a plug-in library by path, as the modeller does: finds its entry points by name (those
+// the boundary lists, host/vexo_plugin_entry_points.h) and calls VexoPluginInit once. Closing
+// calls VexoPluginExit and unloads the library.
 #ifndef MODELLER_PLUGIN_LOADER_H
 #define MODELLER_PLUGIN_LOADER_H
 
@@ -7,14 +8,15 @@
 #include <string>
 
 #include "host/vexo_host_api.h"
+#include "host/vexo_plugin_entry_points.h"
 
 namespace standin {
 
+// One pointer per entry point, named and typed as the boundary declares it.
 struct PluginEntryPoints {
-  int(VEXO_CDECL* init)(void) = nullptr;
-  int(VEXO_CDECL* exit)(void) = nullptr;
-  const char*(VEXO_CDECL* about)(void) = nullptr;
-  const char*(VEXO_CDECL* info)(void) = nullptr;
+#define VEXO_PLUGIN_ENTRY_POINT(name) decltype(&::name) name = nullptr;
+#include "vexo_plugin_entry_points.inc"
+#undef VEXO_PLUGIN_ENTRY_POINT
 };
 
 class LoadedPlugin {

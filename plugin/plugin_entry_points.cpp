@@ -1,4 +1,4 @@
-#include "plugin/plugin_entry_points.h"
+#include "host/vexo_plugin_entry_points.h"
 
 #include "plugin/plugin_texts.h"
 #include "select_connected/select_connected.h"
@@ -15,7 +15,7 @@ extern "C" {
 
 int VEXO_CDECL VexoPluginInit(void) {
   if (!command_pending) return 0;
-  vx_add_command(kCommandName, select_connected_go);
+  vx_add_command(kCommandName, adjsurf::select_connected_go);
   vx_add_tools_menu_item(kMenuLabel, kMenuCommand, kMenuDescription);
   command_pending = false;
   return 0;

@@ -2,10 +2,14 @@
 #ifndef PLUGIN_PLUGIN_TEXTS_H
 #define PLUGIN_PLUGIN_TEXTS_H
 
-inline constexpr char kAboutText[] = "Select Connected Surfaces - version 1.0 - Quillmar";
+#include "plugin_version.h"
+
+inline constexpr char kAboutText[] =
+    ADJSURF_PRODUCT " - version " ADJSURF_VERSION " - " ADJSURF_MAKER;
 inline constexpr char kInfoText[] =
-    "Select Connected Surfaces - Quillmar - Select surfaces connected to the currently selected "
-    "surfaces by shared edges.";
+    ADJSURF_PRODUCT " - " ADJSURF_MAKER
+                    " - Select surfaces connected to the currently selected "
+                    "surfaces by shared edges.";
 inline constexpr char kCommandName[] = "kwtadjsurf_go";
 inline constexpr char kMenuLabel[] = "Select connected surfaces";
 inline constexpr char kMenuCommand[] = "vexo kwtadjsurf_go";

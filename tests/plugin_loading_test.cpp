@@ -8,7 +8,7 @@
 #include <string>
 
 #include "modeller/plugin_loader.h"
-#include "tests/test_models.h"
+#include "tests/checked_host_fixture.h"
 #include "vexo_sim/demo_scene.h"
 
 namespace {
@@ -29,22 +29,22 @@ TEST_F(PluginLoading, AboutAndInfoAreTheExactTextsEveryTime) {
   auto plugin = load();
   ASSERT_TRUE(plugin);
   const standin::PluginEntryPoints& entry = plugin->entry_points();
-  EXPECT_STREQ(entry.about(), "Select Connected Surfaces - version 1.0 - Quillmar");
-  EXPECT_STREQ(entry.info(),
+  EXPECT_STREQ(entry.VexoPluginAbout(), "Select Connected Surfaces - version 1.0 - Quillmar");
+  EXPECT_STREQ(entry.VexoPluginInfo(),
                "Select Connected Surfaces - Quillmar - Select surfaces connected to the currently "
                "selected surfaces by shared edges.");
-  EXPECT_EQ(entry.about(), entry.about());
-  EXPECT_EQ(entry.info(), entry.info());
+  EXPECT_EQ(entry.VexoPluginAbout(), entry.VexoPluginAbout());
+  EXPECT_EQ(entry.VexoPluginInfo(), entry.VexoPluginInfo());
 }
 
 TEST_F(PluginLoading, InitAddsTheCommandAndMenuItemOnce) {
   auto plugin = load();  // the loader calls VexoPluginInit once
   ASSERT_TRUE(plugin);
-  EXPECT_EQ(plugin->entry_points().init(), 0);
+  EXPECT_EQ(plugin->entry_points().VexoPluginInit(), 0);
   // A modeller may pass an argument; the entry point does not read it.
   // (Through void (*)(), the generic function pointer type, as a loader would hold it.)
   auto init_with_argument = reinterpret_cast<int(VEXO_CDECL*)(void*)>(
-      reinterpret_cast<void (*)()>(plugin->entry_points().init));
+      reinterpret_cast<void (*)()>(plugin->entry_points().VexoPluginInit));
   EXPECT_EQ(init_with_argument(&host_), 0);
   EXPECT_EQ(host_.commands().command_count(), 1u);
   ASSERT_EQ(host_.commands().tools_menu().size(), 1u);

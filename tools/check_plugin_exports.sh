@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Checks that a Linux build of the plug-in defines exactly its four entry points, leaves the
+# Checks that a Linux build of the plug-in defines exactly its entry points, leaves the
 # modeller's functions undefined, to be bound to the program that loads it, and needs no C++
 # runtime library.
 set -euo pipefail
-usage="usage: check_plugin_exports.sh PATH/adjsurf.p HOST-FUNCTION-LIST"
+usage="usage: check_plugin_exports.sh PATH/adjsurf.p ENTRY-POINT-LIST HOST-FUNCTION-LIST"
 plugin=${1:?$usage}
-# The host functions, one per line, as the build derives them from the boundary header.
-mapfile -t host_functions <"${2:?$usage}"
+# The entry points and the host functions, one per line, as the build derives them from the
+# boundary headers.
+entry_point_list=${2:?$usage}
+mapfile -t host_functions <"${3:?$usage}"
 
-expected_defined=$'VexoPluginAbout\nVexoPluginExit\nVexoPluginInfo\nVexoPluginInit'
+expected_defined=$(sort "$entry_point_list")
 defined=$(nm -D --defined-only "$plugin" | awk '{print $3}' | sort)
 if [ "$defined" != "$expected_defined" ]; then
-  echo "$plugin defines other symbols than the four entry points:" >&2
+  echo "$plugin defines other symbols than its entry points:" >&2
   echo "$defined" >&2
   exit 1
 fi
@@ -30,4 +32,4 @@ if ! grep -Eq '\[lib(a|ub)san' <<<"$needed" && grep -E '\[(libstdc\+\+|libgcc_s)
   echo "$plugin needs a C++ runtime library" >&2
   exit 1
 fi
-echo "$plugin: exactly the four entry points defined; ${#host_functions[@]} host functions imported"
+echo "$plugin: exactly the $(wc -l <"$entry_point_list") entry points defined; ${#host_functions[@]} host functions imported"

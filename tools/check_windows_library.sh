@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # Reads the PE tables of a Windows build of the plug-in (objdump -p) and checks that it is what
-# the modeller loads: the right machine, the module name adjsurf.p, exactly the four entry points
-# by plain name, the modeller's functions imported by name from vexo.exe, nothing imported but
+# the modeller loads: the right machine, the module name adjsurf.p, exactly its entry points by
+# plain name, the modeller's functions imported by name from vexo.exe, nothing imported but
 # Windows' own libraries (no MinGW runtime DLL), no C++ runtime linked in, and its version
-# resource.
+# resource with the release's version, product and maker.
 # Exits 77 (skipped) when the library has not been built.
 set -euo pipefail
-usage="usage: check_windows_library.sh PATH/adjsurf.p pei-i386|pei-x86-64 HOST-FUNCTION-LIST"
+usage="usage: check_windows_library.sh PATH/adjsurf.p pei-i386|pei-x86-64 ENTRY-POINT-LIST HOST-FUNCTION-LIST VERSION PRODUCT MAKER"
 library=${1:?$usage}
 format=${2:?$usage}
-host_function_list=${3:?$usage}  # one name per line, derived from the boundary header
+# One name per line each, derived from the boundary headers.
+entry_point_list=${3:?$usage}
+host_function_list=${4:?$usage}
+version=${5:?$usage}
+product=${6:?$usage}
+maker=${7:?$usage}
 [ -f "$library" ] || { echo "skipped: $library is not built"; exit 77; }
 
 fail() { echo "$library: $*" >&2; exit 1; }
@@ -19,8 +24,8 @@ grep -q "file format $format\$" <<<"$tables" || fail "is not $format"
 
 grep -Eq '^Name[[:space:]]+[0-9a-f]+ adjsurf\.p$' <<<"$tables" || fail "export directory does not name adjsurf.p"
 exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$tables" | awk '/\[/ && NR > 1 {print $NF}' | sort)
-[ "$exports" = $'VexoPluginAbout\nVexoPluginExit\nVexoPluginInfo\nVexoPluginInit' ] ||
-  fail "exports are not exactly the four entry points: $(tr '\n' ' ' <<<"$exports")"
+[ "$exports" = "$(sort "$entry_point_list")" ] ||
+  fail "exports are not exactly its entry points: $(tr '\n' ' ' <<<"$exports")"
 
 # Imports, library by library: "DLL Name: X" followed by its hint/name rows.
 imports_from() {
@@ -48,11 +53,11 @@ fi
 
 # The version resource's strings are UTF-16: pair each key with the value that follows it.
 resource=$(strings -el -n 3 "$library")
-for pair in "FileDescription=Select Connected Surfaces" "FileVersion=1.0" "ProductVersion=1.0" \
-  "CompanyName=Quillmar" "OriginalFilename=adjsurf.p"; do
+for pair in "FileDescription=$product" "FileVersion=$version" "ProductVersion=$version" \
+  "CompanyName=$maker" "OriginalFilename=adjsurf.p"; do
   key=${pair%%=*}
   value=${pair#*=}
   grep -A1 -x "$key" <<<"$resource" | tail -n 1 | grep -qx "$value" ||
     fail "version resource lacks $key \"$value\""
 done
-echo "$library: $format, module adjsurf.p, four entry points, $host_count imports from vexo.exe, system DLLs only, no C++ runtime, version resource 1.0"
+echo "$library: $format, module adjsurf.p, $(wc -l <"$entry_point_list") entry points, $host_count imports from vexo.exe, system DLLs only, no C++ runtime, version resource $version"

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds the shipping 32-bit Windows library and packs build-win32/adjsurf-1.0-win32.zip: the
-# library and its install note, the same bytes from every build of a commit; prints the SHA-256
-# of both and writes them to build-win32/SHA256SUMS. Installs the MinGW-w64 cross compiler and
+# Builds the shipping 32-bit Windows library and packs build-win32/adjsurf-VERSION-win32.zip (the
+# version is project()'s in CMakeLists.txt): the library and its install note, the same bytes
+# from every build of a commit; prints the SHA-256 of both and writes them to
+# build-win32/SHA256SUMS. Installs the MinGW-w64 cross compiler and
 # zip if they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/ensure_packages.sh cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 libcli11-dev \
-  nlohmann-json3-dev zip
+source tools/packages.sh
+tools/ensure_packages.sh "${build_packages[@]}" "${win32_packages[@]}"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target release_archive

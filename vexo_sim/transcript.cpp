@@ -21,8 +21,8 @@ std::string format_index_ranges(const std::vector<std::uint32_t>& sorted_indices
 
 void print_plugin(std::ostream& out, const LoadedPlugin& plugin) {
   out << "Plug-in " << plugin.path() << "\n"
-      << "  About: " << plugin.entry_points().about() << "\n"
-      << "  Info:  " << plugin.entry_points().info() << "\n";
+      << "  About: " << plugin.entry_points().VexoPluginAbout() << "\n"
+      << "  Info:  " << plugin.entry_points().VexoPluginInfo() << "\n";
 }
 
 void print_tools_menu(std::ostream& out, const Host& host) {
