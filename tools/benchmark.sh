@@ -3,7 +3,8 @@
 # models (see benchmarks/select_connected_benchmark.cpp; pass --quick for smaller models).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/ensure_packages.sh g++ cmake make libcli11-dev nlohmann-json3-dev
+source tools/packages.sh
+tools/ensure_packages.sh "${build_packages[@]}"
 cmake --preset default -DVEXO_BUILD_TESTS=OFF >/dev/null
 cmake --build --preset default --target select_connected_benchmark adjsurf >/dev/null
 exec build/select_connected_benchmark "$@"

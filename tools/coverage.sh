@@ -5,7 +5,8 @@
 # input reaches. Installs missing Debian packages first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/ensure_packages.sh clang llvm-14 libclang-rt-14-dev cmake make libcli11-dev nlohmann-json3-dev
+source tools/packages.sh
+tools/ensure_packages.sh "${build_packages[@]}" "${coverage_packages[@]}"
 cmake --preset coverage >/dev/null
 cmake --build --preset coverage >/dev/null
 
@@ -16,19 +17,19 @@ for target in select_connected model_files; do
   LLVM_PROFILE_FILE="$work/$target-%p.profraw" "build-coverage/fuzz_$target" -runs=0 \
     "fuzz/corpus/$target" >"$work/$target.log" 2>&1
 done
-llvm-profdata-14 merge -sparse "$work"/*.profraw -o "$work/corpus.profdata"
+"llvm-profdata-$llvm_version" merge -sparse "$work"/*.profraw -o "$work/corpus.profdata"
 
 binaries=(build-coverage/fuzz_select_connected -object build-coverage/fuzz_model_files)
 readers=(model_files/)
 echo "== coverage of the command, replaying fuzz/corpus/select_connected"
-llvm-cov-14 report "${binaries[@]}" -instr-profile="$work/corpus.profdata" \
+"llvm-cov-$llvm_version" report "${binaries[@]}" -instr-profile="$work/corpus.profdata" \
   -show-region-summary=false -show-instantiation-summary=false select_connected/
 echo
 echo "== coverage of the model readers, replaying fuzz/corpus/model_files"
-llvm-cov-14 report "${binaries[@]}" -instr-profile="$work/corpus.profdata" \
+"llvm-cov-$llvm_version" report "${binaries[@]}" -instr-profile="$work/corpus.profdata" \
   -show-region-summary=false -show-instantiation-summary=false "${readers[@]}"
 echo
 echo "== lines of select_connected/ that no input reaches"
-llvm-cov-14 show "${binaries[@]}" -instr-profile="$work/corpus.profdata" select_connected/ |
+"llvm-cov-$llvm_version" show "${binaries[@]}" -instr-profile="$work/corpus.profdata" select_connected/ |
   awk -F'|' '/^\/.*:$/ {file = $0} $2 ~ /^ *0$/ {print file " line" $1 ":" $3; n++}
     END {if (n == 0) print "none"}'

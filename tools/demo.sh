@@ -3,7 +3,8 @@
 # the arguments given (see build/vexo-sim --help).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/ensure_packages.sh g++ cmake make libcli11-dev nlohmann-json3-dev assimp-testmodels
+source tools/packages.sh
+tools/ensure_packages.sh "${build_packages[@]}" "${model_packages[@]}"
 cmake --preset default -DVEXO_BUILD_TESTS=OFF >/dev/null
 cmake --build --preset default --target vexo-sim adjsurf >/dev/null
 exec build/vexo-sim "$@"

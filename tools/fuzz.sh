@@ -24,8 +24,8 @@ if [ "${1:-}" = "--campaign" ]; then
 else
   seconds=${1:-60}
 fi
-tools/ensure_packages.sh clang libclang-rt-14-dev cmake make libcli11-dev nlohmann-json3-dev \
-  assimp-testmodels
+source tools/packages.sh
+tools/ensure_packages.sh "${build_packages[@]}" "${fuzz_packages[@]}" "${model_packages[@]}"
 # The compiler reads fuzz/uninstrumented.txt, but the build does not track it: a build made
 # with another list is made again.
 cmp -s fuzz/uninstrumented.txt build-fuzz/uninstrumented.txt 2>/dev/null || rm -rf build-fuzz

@@ -12,11 +12,9 @@
 #   5. a fixed run of each fuzz target (tools/fuzz.sh; FUZZ_SECONDS each, default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-packages=(g++ cmake make binutils libgtest-dev libgmock-dev googletest
-  libcli11-dev nlohmann-json3-dev
-  assimp-testmodels valgrind clang libclang-rt-14-dev
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine64 wine32:i386 qemu-user g++-multilib zip)
+source tools/packages.sh
+packages=("${build_packages[@]}" "${model_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}"
+  "${windows_test_packages[@]}")
 tools/ensure_packages.sh "${packages[@]}"
 # Where everything was installed already, the step above asked apt nothing: check that apt
 # still resolves the set, and that the fallback a fresh machine may need resolves it too.
@@ -28,7 +26,8 @@ echo "== build: win32, and its release archive"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target all release_archive
 echo "== release: a second build from nothing must give the same bytes"
-tools/check_reproducible_release.sh
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win32/CMakeCache.txt)
+tools/check_reproducible_release.sh build-win32 "$version"
 echo "== build: win64"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
