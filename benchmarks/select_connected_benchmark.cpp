@@ -135,7 +135,8 @@ std::size_t plugin_heap_bytes(standin::Host& host, const Model& model) {
   }
   std::size_t edge_slots = crowded_edges == 0 ? 0 : 64;
   while (2 * crowded_edges > edge_slots) edge_slots *= 2;
-  return entries * sizeof(SurfaceEntry) + sizeof(SurfaceIndexMemo) + edge_slots * sizeof(void*);
+  return entries * sizeof(adjsurf::SurfaceEntry) + sizeof(adjsurf::SurfaceIndexMemo) +
+         edge_slots * sizeof(void*);
 }
 
 // The first run: peak memory (the host's node store grows to what the run needs, and the

@@ -37,6 +37,8 @@
 
 #include "select_connected/walked_edges.h"
 
+namespace adjsurf {
+
 namespace {
 
 // What the walk works with: the table, where it has met surfaces lately, the crowded edges it
@@ -201,3 +203,5 @@ void flood_fill_surfaces(List* seeds, List* edges, SurfaceEntry* table, std::int
   release_walked_edges(flood.walked);
   release_surface_index_memo(flood.memo);
 }
+
+}  // namespace adjsurf

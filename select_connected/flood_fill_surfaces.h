@@ -6,6 +6,8 @@
 #include "host/vexo_host_api.h"
 #include "select_connected/surface_table.h"
 
+namespace adjsurf {
+
 // Marks in the table every surface reachable from the seeds across shared edges.
 //
 // Inputs:  seeds  the seed list; it doubles as the work queue, so the nodes appended to it stay
@@ -25,5 +27,7 @@ inline List* last_list_node(List* node) {
   while (node->next != nullptr) node = node->next;
   return node;
 }
+
+}  // namespace adjsurf
 
 #endif  // SELECT_CONNECTED_FLOOD_FILL_SURFACES_H

@@ -10,6 +10,8 @@
 #include "select_connected/flood_fill_surfaces.h"
 #include "select_connected/surface_table.h"
 
+namespace adjsurf {
+
 namespace {
 
 // The texts the command shows to the user or hands to the modeller, byte for byte.
@@ -60,16 +62,18 @@ List* gather_seed_objects(const List* seeds) {
   return objects;
 }
 
-// Adds up the modeller's surface counts of the listed objects. Returns -1 when the total does
-// not fit a signed 32-bit count; a negative count from an inconsistent modeller counts as zero.
-std::int32_t count_object_surfaces(const List* objects) {
-  std::int64_t total = 0;
+// Adds up the modeller's surface counts of the listed objects into `total`; a negative count
+// from an inconsistent modeller counts as zero. Returns false when the total does not fit a
+// signed 32-bit count: no table can be made for it.
+bool count_object_surfaces(const List* objects, std::int32_t& total) {
+  std::int64_t sum = 0;
   for (const List* node = objects; node != nullptr; node = node->next) {
     const int count = vx_object_get_num_surfaces(static_cast<ModelObject>(node->item));
-    if (count > 0) total += count;
-    if (total > std::numeric_limits<std::int32_t>::max()) return -1;
+    if (count > 0) sum += count;
+    if (sum > std::numeric_limits<std::int32_t>::max()) return false;
   }
-  return static_cast<std::int32_t>(total);
+  total = static_cast<std::int32_t>(sum);
+  return true;
 }
 
 // Joins `more` to the end of the edge list. The join starts at the list's last node, so the
@@ -159,8 +163,10 @@ void VEXO_CDECL select_connected_go(void) {
   if (seeds == nullptr) return;
 
   List* objects = gather_seed_objects(seeds);
-  const std::int32_t capacity = count_object_surfaces(objects);
-  SurfaceEntry* table = create_surface_table(capacity);
+  std::int32_t capacity = 0;
+  // A total beyond any table is refused here, as a table that cannot be had is.
+  SurfaceEntry* table =
+      count_object_surfaces(objects, capacity) ? create_surface_table(capacity) : nullptr;
   if (table == nullptr) {
     list_free(&objects);
     list_free(&seeds);
@@ -181,3 +187,5 @@ void VEXO_CDECL select_connected_go(void) {
 
   hand_over_selection(table, filled);
 }
+
+}  // namespace adjsurf

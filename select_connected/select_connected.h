@@ -4,6 +4,8 @@
 
 #include "host/vexo_host_api.h"
 
+namespace adjsurf {
+
 // The command handler the modeller calls when the user picks the menu item.
 //
 // Inputs:  the modeller's selection and select mode, read through its functions
@@ -14,5 +16,7 @@
 //          and changes nothing. Everything it takes from the modeller it gives back before it
 //          returns; nothing is kept between runs.
 void VEXO_CDECL select_connected_go(void);
+
+}  // namespace adjsurf
 
 #endif  // SELECT_CONNECTED_SELECT_CONNECTED_H

@@ -6,6 +6,8 @@
 #include <new>
 #include <type_traits>
 
+namespace adjsurf {
+
 static_assert(std::is_trivially_destructible_v<SurfaceEntry>,
               "the table is released without running destructors");
 
@@ -213,3 +215,5 @@ void look_up_surfaces(SurfaceIndexMemo* memo, const SurfaceEntry* table, std::in
     memo->indices[slot] = found[u];
   }
 }
+
+}  // namespace adjsurf

@@ -19,6 +19,8 @@
 
 #include "host/vexo_host_api.h"
 
+namespace adjsurf {
+
 // One entry of the surface table: a surface, whether the flood fill has reached it, and whether
 // it stands in the walk's queue. Both flags only ever go from false to true. The second flag
 // fits in the record's padding on 32-bit and 64-bit systems alike.
@@ -118,5 +120,7 @@ void release_surface_index_memo(SurfaceIndexMemo* memo);
 //          (always -1 for a null handle, which the memo never stores).
 void look_up_surfaces(SurfaceIndexMemo* memo, const SurfaceEntry* table, std::int32_t count,
                       const Surface* surfaces, int lookups, std::int32_t* indices);
+
+}  // namespace adjsurf
 
 #endif  // SELECT_CONNECTED_SURFACE_TABLE_H

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+namespace adjsurf {
+
 namespace {
 
 // The first table holds 32 edges before it grows; a model with a few crowded edges takes 512
@@ -68,3 +70,5 @@ void release_walked_edges(WalkedEdges& walked) {
   std::free(walked.slots);
   walked = WalkedEdges{};
 }
+
+}  // namespace adjsurf

@@ -16,6 +16,8 @@
 
 #include "host/vexo_host_api.h"
 
+namespace adjsurf {
+
 struct WalkedEdges {
   const Edge** slots = nullptr;  // null slots are empty
   std::size_t capacity = 0;      // a power of two, or zero while nothing is remembered
@@ -38,5 +40,7 @@ bool remember_walked_edge(WalkedEdges& walked, const Edge* edge);
 
 // Frees the set's memory and leaves it empty. An empty set is allowed.
 void release_walked_edges(WalkedEdges& walked);
+
+}  // namespace adjsurf
 
 #endif  // SELECT_CONNECTED_WALKED_EDGES_H
