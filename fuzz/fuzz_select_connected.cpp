@@ -32,6 +32,8 @@
 
 namespace {
 
+using namespace adjsurf;
+
 void require(bool condition, const std::string& what) {
   if (condition) return;
   std::fprintf(stderr, "invariant broken: %s\n", what.c_str());
@@ -165,7 +167,8 @@ void build(FuzzedDataProvider& data, standin::Host& host) {
         break;
     }
   }
-  const int modes[] = {standin::kSurfaceMode, standin::kVertexMode, standin::kSurfaceMode, 1, 4};
+  const int modes[] = {standin::kSurfaceMode, standin::kVertexMode, standin::kSurfaceMode,
+                       standin::kObjectMode, standin::kEdgeMode};
   host.selection().set_mode(modes[data.ConsumeIntegralInRange(0, 4)]);
   // Decided last, so that inputs from before these existed still decode to the same model.
   if (data.ConsumeBool()) {
@@ -265,7 +268,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   failing_allocations::largest = std::size_t{64} << 20;
   failing_allocations::left = data.ConsumeIntegralInRange(-1, 3);
   host.faults().refused_list_add_item = data.ConsumeIntegralInRange(-1, 40);
-  select_connected_go();
+  adjsurf::select_connected_go();
   // Only the command's allocations may fail; libFuzzer's own, linked into this program, not.
   failing_allocations::allow_all();
   check_result(host, seeds);

@@ -9,22 +9,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <string>
-#include <vector>
 
-#include "mesh/mesh.h"
+#include "model_files/loaded_model.h"
 #include "model_files/text_lines.h"
 
 namespace standin {
-
-struct LoadedModel {
-  std::vector<Mesh> objects;
-  std::vector<std::string> warnings;  // "FILE:LINE: ..." each
-};
-
-// Told how far the reading has got, as a fraction from 0 to 1.
-using LoadProgress = std::function<void(double fraction)>;
 
 // How a model's format is decided: by the file's extension (for standard input, by its first
 // line: an OFF header word means OFF, anything else OBJ), or as the user says.

@@ -3,18 +3,18 @@
 
 #include <string>
 
-#include "model_files/load_model.h"
+#include "model_files/loaded_model.h"
 #include "model_files/text_lines.h"
 
 namespace standin {
 
 // Reads Wavefront OBJ text. Each `o` starts an object; in a file without `o`, each `g` does; in a
 // file with neither, everything is one object, named after the file. Faces before the first
-// such line form an object named after the file too; objects without faces are left out, with a
-// warning for each one a line names. Each
-// object keeps only the vertices its faces use, in the order its faces first use them. Relative
-// (negative) vertex indices count back from the vertices read so far; texture and normal indices
-// are ignored.
+// such line form an object named after the file too. Objects without faces are left out, with one
+// warning that names the first of them and how many there are. Each object keeps only the
+// vertices its faces use, in the order its faces first use them. Relative (negative) vertex
+// indices count back from the vertices read so far; texture and normal indices are checked to be
+// whole numbers and not used. A line that ends in a backslash goes on in the next.
 //
 // The text is read once; the first malformed line, or the first face corner naming no vertex,
 // is the error. Statements that make no surfaces (vt, vn, s, usemtl, l, free-form geometry and

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "model_files/load_model.h"
+#include "model_files/loaded_model.h"
 #include "model_files/text_lines.h"
 
 namespace standin {

@@ -14,7 +14,7 @@ namespace standin {
 
 // The modeller's select-mode codes: surface and vertex mode as the boundary declares them, in
 // which a plug-in's command works, and the stand-in's own codes for the other two.
-enum SelectMode : int {
+enum : int {
   kObjectMode = 1,
   kSurfaceMode = VEXO_SURFACE_SELECT_MODE,
   kVertexMode = VEXO_VERTEX_SELECT_MODE,

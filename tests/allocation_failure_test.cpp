@@ -10,9 +10,11 @@
 
 #include "select_connected/surface_table.h"
 #include "test_support/failing_allocations.h"
-#include "tests/test_models.h"
+#include "tests/checked_host_fixture.h"
 
 namespace {
+
+using namespace adjsurf;
 
 using standin::EventKind;
 

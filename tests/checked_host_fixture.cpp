@@ -1,4 +1,4 @@
-#include "tests/test_models.h"
+#include "tests/checked_host_fixture.h"
 
 #include <algorithm>
 
@@ -28,7 +28,7 @@ standin::Mesh non_manifold_fan() {
 }
 
 void CheckedHostTest::run() {
-  select_connected_go();
+  adjsurf::select_connected_go();
 }
 
 void CheckedHostTest::expect_host_clean() const {

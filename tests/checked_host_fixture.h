@@ -1,6 +1,7 @@
-// Small models and a checked stand-in host for the command's tests.
-#ifndef TESTS_TEST_MODELS_H
-#define TESTS_TEST_MODELS_H
+// The fixture of the command's tests: a checked stand-in host, active for the test, on which the
+// command runs as the modeller runs it; and two small models those tests share.
+#ifndef TESTS_CHECKED_HOST_FIXTURE_H
+#define TESTS_CHECKED_HOST_FIXTURE_H
 
 #include <gtest/gtest.h>
 
@@ -38,4 +39,4 @@ class CheckedHostTest : public ::testing::Test {
 
 }  // namespace testmodels
 
-#endif  // TESTS_TEST_MODELS_H
+#endif  // TESTS_CHECKED_HOST_FIXTURE_H

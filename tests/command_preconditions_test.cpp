@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/test_models.h"
+#include "tests/checked_host_fixture.h"
 
 namespace {
 
@@ -24,7 +24,8 @@ class CommandPreconditions : public testmodels::CheckedHostTest {
 };
 
 TEST_F(CommandPreconditions, EmptySelectionReportsNothingSelectedWhateverTheMode) {
-  for (int mode : {1, 2, 3, 4}) {
+  for (int mode :
+       {standin::kObjectMode, standin::kSurfaceMode, standin::kVertexMode, standin::kEdgeMode}) {
     host_.events().clear();
     host_.selection().set_mode(mode);
     run();
@@ -36,7 +37,8 @@ TEST_F(CommandPreconditions, EmptySelectionReportsNothingSelectedWhateverTheMode
 
 TEST_F(CommandPreconditions, OtherSelectModesAreRefused) {
   host_.selection().select_surface(0, 4);
-  for (int mode : {0, 1, 4, -1, 99}) {
+  // The stand-in's object and edge modes, and codes no modeller uses.
+  for (int mode : std::initializer_list<int>{standin::kObjectMode, standin::kEdgeMode, 0, -1, 99}) {
     host_.events().clear();
     host_.selection().set_mode(mode);
     run();

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/test_models.h"
+#include "tests/checked_host_fixture.h"
 
 namespace {
 

@@ -10,39 +10,36 @@
 #include "mesh/mesh_generators.h"
 #include "select_connected/select_connected.h"
 #include "test_support/heap_meter.h"
-#include "test_support/reference_models.h"
+#include "test_support/shared_scenes.h"
 #include "test_support/small_stack.h"
-#include "tests/test_models.h"
+#include "tests/checked_host_fixture.h"
 #include "vexo_sim/demo_scene.h"
 
 namespace {
 
+using namespace adjsurf;
+
 TEST(Endurance, WorstCaseHandleOrderRunsOnAOneMebibyteStack) {
   standin::Host host;
   standin::ActiveHost active(host);
-  constexpr std::uint32_t kSurfaces = 20000;
-  const auto slots = reference::middle_pivot_worst_case_slots(kSurfaces);
-  host.add_object(standin::quad_grid("strip", kSurfaces, 1), &slots);
-  host.selection().select_surface(0, kSurfaces / 2);
-
+  reference::add_worst_case_strip(host);
   ASSERT_TRUE(test_support::run_on_small_stack(1024 * 1024, [&host] {
     standin::ActiveHost on_this_thread(host);
-    select_connected_go();
+    adjsurf::select_connected_go();
   }));
-  EXPECT_EQ(host.events().texts(standin::EventKind::kMessage),
-            std::vector<std::string>{"Selected 20000 surfaces"});
+  EXPECT_EQ(reference::worst_case_strip_outcome(host), "");
 }
 
 // Runs the command and undo `rounds` times; returns the heap in use after the first round and
 // after the last. One run and undo beforehand settle the host's selection vectors, which scene
 // building left with spare capacity and the first undo replaces by exact copies.
 std::pair<std::size_t, std::size_t> soak(standin::Host& host, int rounds) {
-  select_connected_go();
+  adjsurf::select_connected_go();
   host.selection().undo();
   host.events().clear();
   std::size_t after_first = 0;
   for (int round = 0; round < rounds; ++round) {
-    select_connected_go();
+    adjsurf::select_connected_go();
     EXPECT_TRUE(host.selection().undo());
     host.events().clear();  // what the user was shown is not the host's working memory
     if (round == 0) after_first = heap_meter::bytes_in_use();

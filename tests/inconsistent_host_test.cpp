@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/test_models.h"
+#include "tests/checked_host_fixture.h"
 
 namespace {
 
@@ -82,13 +82,19 @@ TEST_F(InconsistentHost, SeedsWithoutAnOwnerTakeNoObjectIn) {
   expect_host_clean();
 }
 
-TEST_F(InconsistentHost, ObjectListsThatClaimOtherObjectsSurfacesStayInTheirOwnObjects) {
-  // An edge of "seeded" also names a surface of the seed object "other": both are in the table.
-  host_.selection().select_surface(1, 0);
-  seeded_->inconsistencies.extra_edge_surfaces = {{0, host_.model().surface(1, 3)}};
+TEST_F(InconsistentHost, AnEdgeNamingASurfaceOfAnotherSeedObjectIsFollowedThere) {
+  // A third object of two pieces, seeded in the first: an edge of "seeded" also names the
+  // second piece's quad. That quad is in the table (its object has a seed), so the walk follows
+  // the edge as the modeller hands it over, and counts the quad once.
+  standin::Mesh pieces = standin::quad_grid("pieces", 2, 1);
+  standin::append_part(pieces, standin::quad_grid("apart", 1, 1), {10, 0, 0});
+  host_.add_object(pieces);
+  host_.selection().select_surface(2, 0);
+  seeded_->inconsistencies.extra_edge_surfaces = {{0, host_.model().surface(2, 2)}};
   run();
-  EXPECT_EQ(host_.selection().selected_surfaces(1).size(), 4u);
-  EXPECT_EQ(messages(), std::vector<std::string>{"Selected 13 surfaces"});
+  EXPECT_EQ(host_.selection().selected_surfaces(2), (Indices{0, 1, 2}));
+  EXPECT_TRUE(host_.selection().selected_surfaces(1).empty());
+  EXPECT_EQ(messages(), std::vector<std::string>{"Selected 12 surfaces"});
   expect_host_clean();
 }
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "modeller/edge_topology.h"
-#include "tests/test_models.h"
+#include "tests/checked_host_fixture.h"
 #include "vexo_sim/transcript.h"
 
 namespace {

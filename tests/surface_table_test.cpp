@@ -11,6 +11,8 @@
 
 namespace {
 
+using namespace adjsurf;
+
 Surface handle(std::uintptr_t value) {
   return reinterpret_cast<Surface>(value);
 }

@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace adjsurf;
+
 class WalkedEdgeSet : public ::testing::Test {
  protected:
   void SetUp() override { failing_allocations::reset(); }

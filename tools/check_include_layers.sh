@@ -13,7 +13,7 @@ declare -A allowed=(
   [modeller]="modeller mesh messages host"
   [model_files]="model_files mesh messages"
   [vexo_sim]="vexo_sim modeller model_files mesh messages host"
-  [test_support]="test_support mesh host"
+  [test_support]="test_support modeller mesh messages host"
 )
 status=0
 for folder in "${!allowed[@]}"; do

@@ -22,7 +22,7 @@
 #include "mesh/mesh_generators.h"
 #include "modeller/host_state.h"
 #include "modeller/plugin_loader.h"
-#include "test_support/reference_models.h"
+#include "test_support/shared_scenes.h"
 #include "vexo_sim/demo_scene.h"
 #include "vexo_sim/session.h"
 #include "vexo_sim/transcript.h"
@@ -96,30 +96,12 @@ std::string check_random_models() {
   for (int round = 0; round < 40; ++round) {
     standin::Host host(true);
     standin::ActiveHost active(host);
-    std::vector<Indices> expected;
-    const int objects = 1 + random() % 4;
-    for (int o = 0; o < objects; ++o) {
-      const standin::Mesh mesh = reference::random_mesh(random, o);
-      const auto slots = reference::shuffled_slots(random, mesh.surface_count());
-      host.add_object(mesh, &slots);
-      Indices seeds;
-      for (std::uint32_t s = 0; s < mesh.surface_count(); ++s) {
-        if (random() % 12 != 0) continue;
-        host.selection().select_surface(o, s);
-        seeds.push_back(s);
-      }
-      expected.push_back(reference::reachable_from(mesh, seeds));
-    }
+    const reference::RandomScene scene = reference::add_random_scene(random, host);
     const std::string error = run_command(host);
     if (!error.empty()) return error;
     const std::string where = "round " + std::to_string(round) + ": ";
-    for (int o = 0; o < objects; ++o) {
-      if (host.selection().selected_surfaces(o) != expected[o]) {
-        return where + "object " + std::to_string(o) + " selected " +
-               standin::format_index_ranges(host.selection().selected_surfaces(o)) + ", expected " +
-               standin::format_index_ranges(expected[o]);
-      }
-    }
+    const std::string differences = reference::differences_from(scene, host);
+    if (!differences.empty()) return where + differences;
     const std::string problems = expect_clean(host);
     if (!problems.empty()) return where + problems;
   }
@@ -151,19 +133,13 @@ std::string check_table_cannot_be_had(int surfaces) {
 
 // The command on a thread with a 1 MiB stack, over handles in a quicksort's worst-case order.
 std::string check_worst_case_order_on_small_stack() {
-  constexpr std::uint32_t kSurfaces = 20000;
   standin::Host host(true);
   standin::ActiveHost active(host);
-  const auto slots = reference::middle_pivot_worst_case_slots(kSurfaces);
-  host.add_object(standin::quad_grid("strip", kSurfaces, 1), &slots);
-  host.selection().select_surface(0, kSurfaces / 2);
+  reference::add_worst_case_strip(host);
   const std::string error = run_command(host, 1024 * 1024);
   if (!error.empty()) return error;
-  const auto messages = host.events().texts(EventKind::kMessage);
-  if (messages != std::vector<std::string>{"Selected 20000 surfaces"}) {
-    return "messages " + quoted(messages);
-  }
-  return expect_clean(host);
+  const std::string outcome = reference::worst_case_strip_outcome(host);
+  return outcome.empty() ? expect_clean(host) : outcome;
 }
 
 // A model whose edges have many users: every surface of it must be selected from surface 0,
@@ -181,9 +157,9 @@ std::string check_crowded_model(const standin::Mesh& mesh) {
   if (messages != std::vector<std::string>{"Selected " + std::to_string(count) + " surfaces"}) {
     return "messages " + quoted(messages);
   }
-  if (host.statistics().appends() != count - 1) {
-    return std::to_string(host.statistics().appends()) + " appends for " + std::to_string(count) +
-           " surfaces";
+  if (reference::queue_appends(host) != count - 1) {
+    return std::to_string(reference::queue_appends(host)) + " appends for " +
+           std::to_string(count) + " surfaces";
   }
   return expect_clean(host);
 }
