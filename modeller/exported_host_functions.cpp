@@ -128,8 +128,9 @@ List* VEXO_CDECL vx_selection_get_whole_surfaces_all(void) {
       if (flags[s]) append(host->model().surface(o, s));
     }
   }
-  if (head != nullptr) {
+  if (head != nullptr && !host->faults().extra_whole_surfaces.empty()) {
     for (Surface surface : host->faults().extra_whole_surfaces) append(surface);
+    ++host->faults().inconsistent_answers;
   }
   return head;
 }
@@ -138,7 +139,10 @@ ModelObject VEXO_CDECL object_of_surface(Surface surface) {
   HostCall call(HostFunction::object_of_surface);
   Host* host = call.host;
   if (host == nullptr || !host->model().owns_surface(surface)) return nullptr;
-  if (surface->owner->inconsistencies.disowned) return nullptr;
+  if (surface->owner->inconsistencies.disowned) {
+    ++host->faults().inconsistent_answers;
+    return nullptr;
+  }
   return surface->owner;
 }
 
@@ -146,8 +150,11 @@ int VEXO_CDECL vx_object_get_num_surfaces(ModelObject object) {
   HostCall call(HostFunction::vx_object_get_num_surfaces);
   Host* host = call.host;
   if (host == nullptr || !object_is_usable(*host, object, "vx_object_get_num_surfaces")) return 0;
-  return object->inconsistencies.reported_surface_count.value_or(
-      static_cast<int>(object->surface_count()));
+  if (object->inconsistencies.reported_surface_count) {
+    ++host->faults().inconsistent_answers;
+    return *object->inconsistencies.reported_surface_count;
+  }
+  return static_cast<int>(object->surface_count());
 }
 
 List* VEXO_CDECL vx_object_get_surfacelist(ModelObject object) {
@@ -156,6 +163,7 @@ List* VEXO_CDECL vx_object_get_surfacelist(ModelObject object) {
   if (host == nullptr || !object_is_usable(*host, object, "vx_object_get_surfacelist")) {
     return nullptr;
   }
+  if (object->inconsistencies.extra_listed_surfaces > 0) ++host->faults().inconsistent_answers;
   return object->surface_list;
 }
 
@@ -163,7 +171,11 @@ List* VEXO_CDECL vx_object_get_edges(ModelObject object) {
   HostCall call(HostFunction::vx_object_get_edges);
   Host* host = call.host;
   if (host == nullptr || !object_is_usable(*host, object, "vx_object_get_edges")) return nullptr;
-  if (object->inconsistencies.edges_withheld) return nullptr;
+  const ObjectInconsistencies& inconsistencies = object->inconsistencies;
+  if (inconsistencies.edges_withheld || !inconsistencies.extra_edge_surfaces.empty()) {
+    ++host->faults().inconsistent_answers;
+  }
+  if (inconsistencies.edges_withheld) return nullptr;
   return standin::make_edge_batch(*object, host->nodes());
 }
 
@@ -183,7 +195,10 @@ int VEXO_CDECL list_add_item(List** list, void* item) {
   HostCall call(HostFunction::list_add_item);
   Host* host = call.host;
   if (host == nullptr || list == nullptr) return -1;
-  if (host->faults().list_add_items_seen++ == host->faults().refused_list_add_item) return -1;
+  if (host->faults().list_add_items_seen++ == host->faults().refused_list_add_item) {
+    ++host->faults().inconsistent_answers;
+    return -1;
+  }
   host->statistics().count_append(
       append_node(list, host->nodes().make(item, nullptr, NodeOwner::kCaller)));
   return 0;
@@ -220,6 +235,7 @@ int VEXO_CDECL list_append_list(List** destination, List* source) {
   if (host == nullptr || destination == nullptr) return -1;
   if (host->faults().list_appends_left == 0) {
     ++host->faults().list_appends_refused;
+    ++host->faults().inconsistent_answers;
     return -1;
   }
   if (host->faults().list_appends_left > 0) --host->faults().list_appends_left;

@@ -36,6 +36,9 @@ struct HostFaults {
   // list nodes might; negative: none. list_add_items_seen counts the calls.
   int refused_list_add_item = -1;
   int list_add_items_seen = 0;
+  // How many answers the faults above, or an object's inconsistencies, have changed so far: a
+  // test can tell from it that the fault it set up was in effect.
+  int inconsistent_answers = 0;
 };
 
 class Host {

@@ -75,6 +75,7 @@ bool Model::owns_surface(Surface surface) const {
 }
 
 void Model::list_extra_surface(std::size_t object_index, Surface surface) {
+  ++objects_.at(object_index)->inconsistencies.extra_listed_surfaces;
   List** end = &objects_.at(object_index)->surface_list;
   while (*end != nullptr) end = &(*end)->next;
   *end = nodes_.make(surface, nullptr, NodeOwner::kHost);

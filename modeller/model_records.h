@@ -29,8 +29,9 @@ struct ObjectInconsistencies {
   std::optional<int> reported_surface_count;  // vx_object_get_num_surfaces answers this instead
   // (edge index, surface) pairs appended to that edge's surfaces in every edge list made
   std::vector<std::pair<std::uint32_t, Surface>> extra_edge_surfaces;
-  bool disowned = false;        // object_of_surface answers null for this object's surfaces
-  bool edges_withheld = false;  // vx_object_get_edges answers null
+  bool disowned = false;          // object_of_surface answers null for this object's surfaces
+  bool edges_withheld = false;    // vx_object_get_edges answers null
+  int extra_listed_surfaces = 0;  // handles Model::list_extra_surface put on its surface list
 };
 
 // An object handle points at one of these.

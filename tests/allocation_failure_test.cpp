@@ -80,6 +80,7 @@ TEST_F(AllocationFailure, AConsistentModelIsServedByTheFirstTableAlone) {
   failing_allocations::left = 1;  // the table, and nothing after it
   run();
   failing_allocations::left = -1;
+  EXPECT_EQ(failing_allocations::refused, 1);  // the memo
   EXPECT_EQ(host_.events().texts(EventKind::kMessage),
             std::vector<std::string>{"Selected 8 surfaces"});
   EXPECT_EQ(host_.selection().selected_surfaces(0), std::vector<std::uint32_t>{0});
@@ -95,6 +96,7 @@ TEST_F(AllocationFailure, WithoutTheLookupMemoTheSelectionIsTheSame) {
   failing_allocations::left = 1;  // the table, then no memo
   run();
   failing_allocations::left = -1;
+  EXPECT_EQ(failing_allocations::refused, 1);
   EXPECT_EQ(host_.events().texts(EventKind::kMessage),
             std::vector<std::string>{"Selected 20 surfaces"});
   EXPECT_EQ(host_.selection().selected_surfaces(1), std::vector<std::uint32_t>{});

@@ -63,6 +63,7 @@ TEST_F(CrowdedEdges, APageWhoseAppendWasRefusedIsAppendedFromTheNextPage) {
   run();
   EXPECT_EQ(host_.selection().selected_surfaces(0), all_of(6));
   EXPECT_EQ(host_.statistics().appends(), 5u);
+  EXPECT_EQ(host_.faults().inconsistent_answers, 1);  // the one append was refused
   expect_host_clean();
 }
 

@@ -29,6 +29,11 @@ class InconsistentHost : public testmodels::CheckedHostTest {
   }
   std::size_t object_index(ModelObject object) const { return object->index; }
   std::vector<std::string> messages() const { return host_.events().texts(EventKind::kMessage); }
+  // The fault each test sets up changed some answer of the modeller's: without it, the test would
+  // check the consistent case again.
+  void expect_fault_in_effect() {
+    EXPECT_GT(host_.faults().inconsistent_answers, 0) << "the injected fault was never met";
+  }
 
   VexoModelObject* seeded_ = nullptr;
   VexoModelObject* other_ = nullptr;
@@ -41,6 +46,7 @@ TEST_F(InconsistentHost, EdgesNamingNullUnknownOrForeignSurfacesAreSkipped) {
   EXPECT_EQ(host_.selection().selected_surfaces(0).size(), 9u);
   EXPECT_TRUE(host_.selection().selected_surfaces(1).empty());
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"});
+  expect_fault_in_effect();
   expect_host_clean();  // also: no null or unknown handle reached the selection
 }
 
@@ -50,6 +56,7 @@ TEST_F(InconsistentHost, SeedsOutsideTheTableAreSkippedAndRepeatsCountOnce) {
   run();
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"});
   EXPECT_EQ(host_.selection().last_selected_list().size(), 9u);
+  expect_fault_in_effect();
   expect_host_clean();
 }
 
@@ -58,6 +65,7 @@ TEST_F(InconsistentHost, CountAboveTheSurfaceListLeavesNothingUnset) {
   run();
   EXPECT_EQ(host_.selection().selected_surfaces(0).size(), 9u);
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"});
+  expect_fault_in_effect();
   expect_host_clean();
 }
 
@@ -70,6 +78,7 @@ TEST_F(InconsistentHost, CountBelowTheSurfaceListStillReachesEveryListedSurface)
     run();
     EXPECT_EQ(host_.selection().selected_surfaces(0).size(), 9u) << count;
     EXPECT_EQ(messages(), std::vector<std::string>{"Selected 9 surfaces"}) << count;
+    expect_fault_in_effect();
     expect_host_clean();
   }
 }
@@ -79,6 +88,7 @@ TEST_F(InconsistentHost, SeedsWithoutAnOwnerTakeNoObjectIn) {
   run();
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 0 surfaces"});
   EXPECT_EQ(host_.selection().selected_surfaces(0), Indices{0});  // the selection is left as it was
+  expect_fault_in_effect();
   expect_host_clean();
 }
 
@@ -95,6 +105,7 @@ TEST_F(InconsistentHost, AnEdgeNamingASurfaceOfAnotherSeedObjectIsFollowedThere)
   EXPECT_EQ(host_.selection().selected_surfaces(2), (Indices{0, 1, 2}));
   EXPECT_TRUE(host_.selection().selected_surfaces(1).empty());
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 12 surfaces"});
+  expect_fault_in_effect();
   expect_host_clean();
 }
 
@@ -114,6 +125,7 @@ TEST_F(InconsistentHost, RefusedEdgeJoinsAreGivenBackAndTheSeedsStillSelected) {
     SCOPED_TRACE(c.joins_allowed);
     EXPECT_EQ(host_.selection().selected_surfaces(0), c.seeded_selected);
     EXPECT_EQ(host_.selection().selected_surfaces(1), Indices{0});
+    expect_fault_in_effect();
     expect_host_clean();
   }
 }
