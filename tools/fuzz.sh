@@ -11,16 +11,27 @@
 #                                      (-merge=1) back into fuzz/corpus, with the seed models,
 #                                      keeping only inputs that add coverage and are at most
 #                                      16 KiB, so that the next run starts where this one ended
+#   tools/fuzz.sh --campaign SECONDS --only TARGET
+#                                      one target (fuzz_select_connected or fuzz_model_files) on
+#                                      both cores, two runs with different seeds, then merged
 #
 # It prints each target's executions, rate and new inputs. A failing input is kept in
 # build-fuzz/failures.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 campaign=false
+only=""
 if [ "${1:-}" = "--campaign" ]; then
   campaign=true
   shift
-  seconds=${1:?usage: fuzz.sh --campaign SECONDS}
+  seconds=${1:?usage: fuzz.sh --campaign SECONDS [--only TARGET]}
+  if [ "${2:-}" = "--only" ]; then
+    only=${3:?usage: fuzz.sh --campaign SECONDS --only fuzz_select_connected|fuzz_model_files}
+    case "$only" in
+      fuzz_select_connected | fuzz_model_files) ;;
+      *) echo "fuzz.sh: no target $only (fuzz_select_connected or fuzz_model_files)" >&2; exit 2 ;;
+    esac
+  fi
 else
   seconds=${1:-60}
 fi
@@ -50,21 +61,24 @@ seed_folders() {
   return 0
 }
 
-# run TARGET CORPUS: fuzzes for $seconds, new inputs into $work/new/CORPUS; prints its figures.
+# run TARGET CORPUS [SEED]: fuzzes for $seconds, new inputs into $work/new/CORPUS; prints its
+# figures.
 run() {
-  local target=$1 corpus=$2 status=0
+  local target=$1 corpus=$2 seed=${3:-1} status=0
+  local log="$work/$target.$seed.log"
   mkdir -p "$work/new/$corpus"
   mapfile -t seeds < <(seed_folders "$corpus")
-  (cd "$work" && "$root/build-fuzz/$target" -seed=1 -max_total_time="$seconds" -max_len=$max_len \
-    -print_final_stats=1 "$work/new/$corpus" "${seeds[@]}" >"$work/$target.log" 2>&1) || status=$?
+  (cd "$work" && "$root/build-fuzz/$target" -seed="$seed" -max_total_time="$seconds" \
+    -max_len=$max_len -print_final_stats=1 "$work/new/$corpus" "${seeds[@]}" >"$log" 2>&1) ||
+    status=$?
   local executions rate added
-  executions=$(awk '/^stat::number_of_executed_units:/ {print $2}' "$work/$target.log")
-  rate=$(awk '/^stat::average_exec_per_sec:/ {print $2}' "$work/$target.log")
-  added=$(awk '/^stat::new_units_added:/ {print $2}' "$work/$target.log")
-  printf '%-22s %10s executions in %ss, %6s per second, %4s new inputs\n' \
-    "$target" "${executions:-?}" "$seconds" "${rate:-?}" "${added:-?}"
+  executions=$(awk '/^stat::number_of_executed_units:/ {print $2}' "$log")
+  rate=$(awk '/^stat::average_exec_per_sec:/ {print $2}' "$log")
+  added=$(awk '/^stat::new_units_added:/ {print $2}' "$log")
+  printf '%-22s %10s executions in %ss, %6s per second, %4s new inputs (seed %s)\n' \
+    "$target" "${executions:-?}" "$seconds" "${rate:-?}" "${added:-?}" "$seed"
   if [ "$status" -ne 0 ]; then
-    tail -n 40 "$work/$target.log" >&2
+    tail -n 40 "$log" >&2
     mkdir -p "$root/build-fuzz/failures"
     cp "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$root/build-fuzz/failures/" 2>/dev/null || true
     echo "fuzz: $target failed (exit $status); its input, if any, is in build-fuzz/failures" >&2
@@ -101,7 +115,18 @@ merge() {
     "fuzz/corpus/$corpus"
 }
 
-if $campaign; then
+if $campaign && [ -n "$only" ]; then
+  corpus=${only#fuzz_}
+  echo "== fuzz campaign: $only on both cores for ${seconds}s"
+  status=0
+  run "$only" "$corpus" 1 >"$work/first.summary" & first=$!
+  run "$only" "$corpus" 2 >"$work/second.summary" & second=$!
+  wait "$first" || status=1
+  wait "$second" || status=1
+  cat "$work/first.summary" "$work/second.summary"
+  [ "$status" -eq 0 ] || exit 1
+  merge "$only" "$corpus"
+elif $campaign; then
   echo "== fuzz campaign: both targets for ${seconds}s"
   status=0
   run fuzz_select_connected select_connected >"$work/select_connected.summary" & first=$!
