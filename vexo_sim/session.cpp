@@ -188,6 +188,16 @@ bool read_step_count(const std::string& text, std::size_t& steps) {
   return steps > 0;
 }
 
+// "undo [N]" or "redo [N]": reads the count and takes that many steps.
+std::string take_steps(Session& session, std::string (Session::*step)(std::size_t),
+                       const char* word, const std::string& rest) {
+  std::size_t steps = 0;
+  if (!read_step_count(rest, steps)) {
+    return std::string(word) + " takes a number of steps, not '" + excerpt(rest) + "'";
+  }
+  return (session.*step)(steps);
+}
+
 // One action of a script: its word, what follows it as the help shows it, and what it does with
 // the rest of its line (trimmed). The one table both runs the actions and lists them.
 struct ScriptAction {
@@ -228,17 +238,11 @@ const ScriptAction kScriptActions[] = {
      }},
     {"undo", "[N]",
      [](Session& s, const std::string& rest) {
-       std::size_t steps = 0;
-       if (!read_step_count(rest, steps))
-         return "undo takes a number of steps, not '" + excerpt(rest) + "'";
-       return s.undo(steps);
+       return take_steps(s, &Session::undo, "undo", rest);
      }},
     {"redo", "[N]",
      [](Session& s, const std::string& rest) {
-       std::size_t steps = 0;
-       if (!read_step_count(rest, steps))
-         return "redo takes a number of steps, not '" + excerpt(rest) + "'";
-       return s.redo(steps);
+       return take_steps(s, &Session::redo, "redo", rest);
      }},
     {"show", "",
      [](Session& s, const std::string& rest) {
