@@ -1,9 +1,11 @@
 // vexo-sim's session: naming seeds, scripts of actions, the JSON report and the picture.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "mesh/mesh_generators.h"
 #include "vexo_sim/json_report.h"
@@ -129,6 +131,42 @@ TEST_F(SessionTest, PictureMarksSelectionAndThinsLargeModels) {
     }
   }
   EXPECT_EQ(highlighted, 6u);
+}
+
+// A model standing up along Y, drawn from the front: upright with Y up, flat with Z up. The
+// picture is at least as wide as its caption, however narrow the model.
+TEST_F(SessionTest, PicturesStandTheModelOnItsUpAxisAndFitTheirCaption) {
+  standin::Mesh tower;
+  tower.name = "tower";
+  for (std::uint32_t y = 0; y <= 10; ++y) {
+    tower.add_vertex(0, y, 0);
+    tower.add_vertex(1, y, 0);
+  }
+  for (std::uint32_t y = 0; y < 10; ++y)
+    tower.add_surface({2 * y, 2 * y + 1, 2 * y + 3, 2 * y + 2});
+  session_.host().add_object(tower);
+  const std::string picture = ::testing::TempDir() + "session_test_tower.svg";
+  // The viewBox's width and height.
+  const auto size_of = [&picture]() {
+    std::ifstream in(picture);
+    const std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    double width = 0;
+    double height = 0;
+    std::sscanf(svg.c_str() + svg.find("viewBox=\"0 0 ") + 13, "%lf %lf", &width, &height);
+    const auto caption_start = svg.find("<text");
+    const auto caption_end = svg.find("</text>");
+    const std::size_t caption = caption_end - svg.find('>', caption_start) - 1;
+    return std::make_tuple(width, height, caption, svg);
+  };
+  session_.set_up_axis(standin::UpAxis::kY);
+  ASSERT_EQ(session_.picture(picture, "front"), "");
+  const auto [upright_width, upright_height, caption, svg] = size_of();
+  EXPECT_GT(upright_height, 900);
+  EXPECT_GE(upright_width, 40 + 8.0 * static_cast<double>(caption));
+  EXPECT_NE(svg.find("view front, Y up: seeds dark red"), std::string::npos);
+  session_.set_up_axis(standin::UpAxis::kZ);
+  ASSERT_EQ(session_.picture(picture, "front"), "");
+  EXPECT_LT(std::get<1>(size_of()), 200);  // seen edge on: the tower lies in z = 0
 }
 
 }  // namespace
