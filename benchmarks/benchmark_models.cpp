@@ -116,6 +116,12 @@ std::vector<Family> make_families(bool quick) {
          return single("fans x " + std::to_string(copies),
                        standin::stacked_fans("fans", kFanTriangles, copies), {0});
        }});
+  // Crowded edges in proportion to the model: the set of walked edges grows with it.
+  families.push_back(
+      {"grid stacked 4 times", "quads a copy", quick ? 2500u : 10000u, [](std::uint32_t quads) {
+         return single("grid " + short_count(quads) + " x 4",
+                       standin::stacked(standin::quad_grid("grid", 100, quads / 100), 4), {0});
+       }});
   families.push_back(
       {"objects with one seed each", "objects", quick ? 3000u : 10000u, one_seed_objects});
   families.push_back(

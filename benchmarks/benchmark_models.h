@@ -39,8 +39,9 @@ struct Family {
 // objects wholly selected. quick: a tenth of the size where it is large.
 std::vector<Model> make_models(bool quick);
 
-// The families: a book, stacked fans, many one-seed objects, a huge polygon ringed by quads, and
-// grids in organ-pipe and worst-case handle order. quick: smaller sizes, for the test suite.
+// The families: a book, stacked fans, a stacked grid, many one-seed objects, a huge polygon ringed
+// by quads, and grids in organ-pipe and worst-case handle order. quick: smaller sizes, for the test
+// suite.
 std::vector<Family> make_families(bool quick);
 
 // A grid of `surfaces` quads (rounded to whole rows of 1000, or one row when fewer), seeded at

@@ -76,6 +76,20 @@ Mesh stacked_fans(const std::string& name, std::uint32_t triangles, std::uint32_
   return mesh;
 }
 
+Mesh stacked(const Mesh& mesh, std::uint32_t copies) {
+  Mesh result;
+  result.name = mesh.name;
+  result.vertices = mesh.vertices;
+  for (std::uint32_t copy = 0; copy < copies; ++copy) {
+    for (std::uint32_t s = 0; s < mesh.surface_count(); ++s) {
+      result.add_surface(
+          std::vector<std::uint32_t>(mesh.loop_vertices.begin() + mesh.loop_offsets[s],
+                                     mesh.loop_vertices.begin() + mesh.loop_offsets[s + 1]));
+    }
+  }
+  return result;
+}
+
 void append_part(Mesh& mesh, const Mesh& part, const Vec3& offset) {
   const auto first = static_cast<std::uint32_t>(mesh.vertices.size());
   for (const Vec3& p : part.vertices)

@@ -26,6 +26,10 @@ Mesh book(const std::string& name, std::uint32_t pages);
 // Duplicated faces, as scanned and exported models often have them.
 Mesh stacked_fans(const std::string& name, std::uint32_t triangles, std::uint32_t copies);
 
+// `mesh` with each of its surfaces repeated `copies` times in all, on the same vertices: every edge
+// then has `copies` times the users it had.
+Mesh stacked(const Mesh& mesh, std::uint32_t copies);
+
 // Appends `part` to `mesh` as a separate piece: its vertices moved by `offset` and its loops
 // renumbered, so the piece shares no vertex, and hence no edge, with what `mesh` held.
 void append_part(Mesh& mesh, const Mesh& part, const Vec3& offset);

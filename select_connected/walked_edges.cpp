@@ -26,11 +26,11 @@ void place(const Edge** slots, std::size_t capacity, int slot_bits, const Edge* 
 }
 
 // Moves the set into a table of 2^slot_bits slots. Returns false, leaving the set as it was,
-// when the table cannot be had.
+// when the table cannot be had. (calloc itself refuses a table whose size in bytes the address
+// space cannot hold; the one bound here keeps the shift defined, far beyond any set that fits.)
 bool regrow(WalkedEdges& walked, int slot_bits) {
-  if (slot_bits >= static_cast<int>(sizeof(std::size_t) * 8) - 1) return false;
+  if (slot_bits >= static_cast<int>(sizeof(std::size_t) * 8)) return false;
   const std::size_t capacity = std::size_t{1} << slot_bits;
-  if (capacity > SIZE_MAX / sizeof(const Edge*)) return false;
   // All-zero memory: every slot empty.
   auto* slots = static_cast<const Edge**>(std::calloc(capacity, sizeof(const Edge*)));
   if (slots == nullptr) return false;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "select_connected/select_connected.h"
+#include "test_support/failing_allocations.h"
 #include "tests/checked_host_fixture.h"
 
 namespace {
@@ -65,6 +67,23 @@ TEST_F(CrowdedEdges, APageWhoseAppendWasRefusedIsAppendedFromTheNextPage) {
   EXPECT_EQ(host_.statistics().appends(), 5u);
   EXPECT_EQ(host_.faults().inconsistent_answers, 1);  // the one append was refused
   expect_host_clean();
+}
+
+// Edges of two or three users are walked again rather than remembered: looking them up would
+// cost more. So the walk takes memory for remembered edges only once an edge has four users.
+TEST_F(CrowdedEdges, OnlyEdgesOfFourUsersOrMoreAreRemembered) {
+  for (std::uint32_t pages : {3u, 4u}) {
+    SCOPED_TRACE(pages);
+    standin::Host host(true);
+    standin::ActiveHost active(host);
+    host.add_object(standin::book("book", pages));
+    host.selection().select_surface(0, 0);
+    failing_allocations::reset();
+    adjsurf::select_connected_go();
+    // The table and the lookup memo; then the set of walked edges, for the crowded hinge.
+    EXPECT_EQ(failing_allocations::asked, pages < 4 ? 2 : 3);
+    EXPECT_EQ(host.selection().selected_surfaces(0), all_of(pages));
+  }
 }
 
 }  // namespace
