@@ -1,24 +1,9 @@
 #include "test_support/shared_scenes.h"
 
 #include "mesh/mesh_generators.h"
+#include "modeller/index_ranges.h"
 
 namespace reference {
-namespace {
-
-// "0-5, 8" for a sorted list of indices, "none" for an empty one.
-std::string ranges_of(const Indices& indices) {
-  std::string text;
-  for (std::size_t i = 0; i < indices.size();) {
-    std::size_t j = i;
-    while (j + 1 < indices.size() && indices[j + 1] == indices[j] + 1) ++j;
-    text += (text.empty() ? "" : ", ") + std::to_string(indices[i]) +
-            (j > i ? "-" + std::to_string(indices[j]) : "");
-    i = j + 1;
-  }
-  return text.empty() ? "none" : text;
-}
-
-}  // namespace
 
 RandomScene add_random_scene(std::mt19937& random, standin::Host& host) {
   RandomScene scene;
@@ -49,8 +34,8 @@ std::string differences_from(const RandomScene& scene, const standin::Host& host
     const Indices selected = host.selection().selected_surfaces(o);
     if (selected == scene.expected[o]) continue;
     differences += (differences.empty() ? "" : "; ") + std::string("object ") + std::to_string(o) +
-                   " selected " + ranges_of(selected) + ", expected " +
-                   ranges_of(scene.expected[o]);
+                   " selected " + standin::format_index_ranges(selected) + ", expected " +
+                   standin::format_index_ranges(scene.expected[o]);
   }
   return differences;
 }

@@ -1,6 +1,6 @@
 // The scenes that the Linux tests and the Windows checks program both run, written once: random
-// multi-object models with the answer a union-find gives, a strip whose handles are a
-// middle-pivot quicksort's worst case, and the count of appends the queue took.
+// multi-object models with the answer a union-find gives, and a strip whose handles are a
+// middle-pivot quicksort's worst case.
 #ifndef TEST_SUPPORT_SHARED_SCENES_H
 #define TEST_SUPPORT_SHARED_SCENES_H
 
@@ -36,11 +36,6 @@ void add_worst_case_strip(standin::Host& host);
 
 // Empty when the command selected the whole strip, else what it said instead.
 std::string worst_case_strip_outcome(const standin::Host& host);
-
-// The surfaces the command appended to its queue (successful list_add_item calls).
-inline std::uint64_t queue_appends(standin::Host& host) {
-  return host.statistics().appends();
-}
 
 }  // namespace reference
 

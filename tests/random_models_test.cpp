@@ -32,7 +32,7 @@ TEST_F(RandomModels, SelectionMatchesUnionFindOfSharedEdges) {
                 "Selected " + std::to_string(scene.expected_count) + " surfaces");
       // The modeller sees every append to the walk's queue: one per surface reached that was
       // not a seed, as the reference walk makes them.
-      EXPECT_EQ(reference::queue_appends(host),
+      EXPECT_EQ(host.statistics().appends(),
                 reference::walk_as_the_command_must(handed_over).appends);
     }
     ASSERT_EQ(reference::differences_from(scene, host), "");

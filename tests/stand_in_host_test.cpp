@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "modeller/edge_topology.h"
+#include "modeller/index_ranges.h"
 #include "tests/checked_host_fixture.h"
-#include "vexo_sim/transcript.h"
 
 namespace {
 

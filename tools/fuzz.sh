@@ -115,26 +115,25 @@ merge() {
     "fuzz/corpus/$corpus"
 }
 
-if $campaign && [ -n "$only" ]; then
-  corpus=${only#fuzz_}
-  echo "== fuzz campaign: $only on both cores for ${seconds}s"
-  status=0
-  run "$only" "$corpus" 1 >"$work/first.summary" & first=$!
-  run "$only" "$corpus" 2 >"$work/second.summary" & second=$!
+# side_by_side TARGET SEED TARGET SEED: the two runs at once, one on each core; prints their
+# figures in that order, and fails when either failed.
+side_by_side() {
+  local status=0 first second
+  run "$1" "${1#fuzz_}" "$2" >"$work/first.summary" & first=$!
+  run "$3" "${3#fuzz_}" "$4" >"$work/second.summary" & second=$!
   wait "$first" || status=1
   wait "$second" || status=1
   cat "$work/first.summary" "$work/second.summary"
-  [ "$status" -eq 0 ] || exit 1
-  merge "$only" "$corpus"
+  return "$status"
+}
+
+if $campaign && [ -n "$only" ]; then
+  echo "== fuzz campaign: $only on both cores for ${seconds}s"
+  side_by_side "$only" 1 "$only" 2 || exit 1
+  merge "$only" "${only#fuzz_}"
 elif $campaign; then
   echo "== fuzz campaign: both targets for ${seconds}s"
-  status=0
-  run fuzz_select_connected select_connected >"$work/select_connected.summary" & first=$!
-  run fuzz_model_files model_files >"$work/model_files.summary" & second=$!
-  wait "$first" || status=1
-  wait "$second" || status=1
-  cat "$work/select_connected.summary" "$work/model_files.summary"
-  [ "$status" -eq 0 ] || exit 1
+  side_by_side fuzz_select_connected 1 fuzz_model_files 1 || exit 1
   merge fuzz_select_connected select_connected
   merge fuzz_model_files model_files
 else

@@ -2,8 +2,7 @@
 # Builds the shipping 32-bit Windows library and packs build-win32/adjsurf-VERSION-win32.zip (the
 # version is project()'s in CMakeLists.txt): the library and its install note, the same bytes
 # from every build of a commit; prints the SHA-256 of both and writes them to
-# build-win32/SHA256SUMS. Installs the MinGW-w64 cross compiler and
-# zip if they are missing.
+# build-win32/SHA256SUMS. Installs the MinGW-w64 cross compiler and zip if they are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/packages.sh

@@ -4,18 +4,12 @@
 #define VEXO_SIM_TRANSCRIPT_H
 
 #include <cstddef>
-#include <cstdint>
 #include <ostream>
-#include <string>
-#include <vector>
 
 #include "modeller/host_state.h"
 #include "modeller/plugin_loader.h"
 
 namespace standin {
-
-// "0-5, 8, 10-11" for the sorted indices {0,1,2,3,4,5,8,10,11}; "none" when empty.
-std::string format_index_ranges(const std::vector<std::uint32_t>& sorted_indices);
 
 void print_plugin(std::ostream& out, const LoadedPlugin& plugin);
 void print_tools_menu(std::ostream& out, const Host& host);

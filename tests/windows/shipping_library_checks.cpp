@@ -21,11 +21,11 @@
 
 #include "mesh/mesh_generators.h"
 #include "modeller/host_state.h"
+#include "modeller/index_ranges.h"
 #include "modeller/plugin_loader.h"
 #include "test_support/shared_scenes.h"
 #include "vexo_sim/demo_scene.h"
 #include "vexo_sim/session.h"
-#include "vexo_sim/transcript.h"
 
 namespace {
 
@@ -157,9 +157,9 @@ std::string check_crowded_model(const standin::Mesh& mesh) {
   if (messages != std::vector<std::string>{"Selected " + std::to_string(count) + " surfaces"}) {
     return "messages " + quoted(messages);
   }
-  if (reference::queue_appends(host) != count - 1) {
-    return std::to_string(reference::queue_appends(host)) + " appends for " +
-           std::to_string(count) + " surfaces";
+  if (host.statistics().appends() != count - 1) {
+    return std::to_string(host.statistics().appends()) + " appends for " + std::to_string(count) +
+           " surfaces";
   }
   return expect_clean(host);
 }
