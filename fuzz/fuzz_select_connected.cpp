@@ -10,7 +10,7 @@
 //
 // The last bytes of the input may also add objects with crowded edges (a book of pages on one
 // hinge, or copies of one polygon stacked on the same vertices), make the command's own
-// allocations fail (the table, a wider table, the lookup memo, the set of walked edges), make an
+// allocations fail (the table, a wider table, the table's index, the set of walked edges), make an
 // object claim a surface count no machine could hold a table for, and make the host refuse to
 // join edge lists or to append one item to a list.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -223,26 +223,23 @@ void check_result(standin::Host& host, const std::vector<Surface>& seeds) {
 }
 
 // Left out of the comparison with the reference walk are runs where the modeller refused to join
-// an edge list or to append to the queue, and runs where the wider table may have been refused:
-// a refused join leaves that object's edges out of the walk, a refused append may leave a surface
-// out, and a refused wider table leaves out the surfaces listed beyond an object's count, all by
-// design, with the answer then depending on which call failed. A refused memo or set of walked
-// edges must not change the answer, so runs where only those can have been refused are compared.
+// an edge list, and runs where the wider table may have been refused: a refused join leaves that
+// object's edges out of the walk, and a refused wider table leaves out the surfaces listed beyond
+// an object's count, both by design, with the answer then depending on which call failed. A
+// refused append leaves that surface to be appended from another edge, which the reference walk
+// does as well; a refused index or set of walked edges must not change the answer at all. Those
+// runs are compared.
 void check_against_reference(standin::Host& host, const std::vector<Surface>& seeds) {
   if (host.events().texts(standin::EventKind::kSelect).empty()) return;
   if (host.faults().list_appends_refused != 0) return;
-  const standin::HostFaults& faults = host.faults();
-  if (faults.refused_list_add_item >= 0 &&
-      faults.list_add_items_seen > faults.refused_list_add_item) {
-    return;
-  }
   if (failing_allocations::refused != 0 && asks_for_a_wider_table(seeds)) return;
   const std::vector<Surface>& listed = host.selection().last_selected_list();
   const std::set<Surface> selected(listed.begin(), listed.end());
   const std::vector<std::string>& calls = host.events().calls();
   const auto appends =
       static_cast<std::size_t>(std::count(calls.begin(), calls.end(), "list_add_item"));
-  const reference::Walk expected = reference::walk_as_the_command_must(seeds);
+  const reference::Walk expected =
+      reference::walk_as_the_command_must(seeds, host.faults().refused_list_add_item);
   require(selected == expected.reached,
           "the selection is not the reference walk's: " + std::to_string(selected.size()) +
               " selected, " + std::to_string(expected.reached.size()) + " expected");

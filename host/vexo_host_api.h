@@ -65,6 +65,12 @@ VEXO_HOST_API ModelObject VEXO_CDECL object_of_surface(Surface surface);
 VEXO_HOST_API int VEXO_CDECL vx_object_get_num_surfaces(ModelObject object);
 VEXO_HOST_API List* VEXO_CDECL vx_object_get_surfacelist(ModelObject object);
 VEXO_HOST_API List* VEXO_CDECL vx_object_get_edges(ModelObject object);
+// The edges of `edges` that `surface` uses. The plug-in relies on two things besides the answer:
+// the items are the very edge records of `edges`, which stay where they are until that list is
+// freed with vx_edgelist_free, so that a record's address names its edge for a whole walk (the
+// walk remembers crowded edges by it); and the list returned stays readable until the next call
+// of this function, whatever list functions are called meanwhile (the walk reads a surface's
+// list to its end before it asks for the next surface's, and appends in between).
 VEXO_HOST_API List* VEXO_CDECL vx_edgelist_get_by_surface(List* edges, Surface surface);
 
 // Lists.

@@ -19,13 +19,17 @@
 // the table holds are queued, so it is remembered (walked_edges.h) and passed over when its other
 // users come up. Without that, k users of one edge would read it k times. Edges of two or three
 // users are simply walked again: that costs less than asking whether they were. An edge is
-// remembered only after every user met on it has been appended; if the modeller ever refuses an
-// append, no further edge is remembered, so a user left out can still be queued from another.
+// remembered only when no append was refused while it was walked, so that a user the modeller
+// would not append is still queued from another.
 //
-// The surfaces on the edges are looked up a batch at a time, so that their bisections overlap in
-// memory. Recent answers are kept in a small memo on the heap, not the stack: the walk runs on the
-// modeller's thread, and its stack is the modeller's to spend. Without the memo, or without the
-// memory for remembering edges, the answers are the same, only slower.
+// What keeps it quick is the modeller's memory, not the arithmetic: each surface's list of edges,
+// each edge record and each list of users is a read from wherever the modeller keeps them. So
+// the surfaces met are looked up a batch at a time, their bisections in lockstep and each narrowed
+// to a few entries by the table's index (surface_table_index.h); the records of a surface's edges
+// are prefetched before any is read; and the modeller is asked for the edges of the surface
+// taken up next while the one in hand is still being worked on (each surface's list is read to
+// its end before the next is asked for). Each of these is a speed layer (speed_layers.h) that
+// changes no answer; docs/performance.md gives what each buys.
 //
 // Appending goes through list_add_item with a variable that holds the queue's last node. The
 // modeller walks from the node it is given to the tail, so handing it the tail keeps each append
@@ -35,27 +39,33 @@
 // produce, are skipped: the table is never indexed with -1 and such a surface is never queued.
 #include "select_connected/flood_fill_surfaces.h"
 
+#include "select_connected/speed_layers.h"
+#include "select_connected/surface_table_index.h"
 #include "select_connected/walked_edges.h"
 
 namespace adjsurf {
 
 namespace {
 
-// What the walk works with: the table, where it has met surfaces lately, the crowded edges it
-// has walked, and the queue's tail.
+// How many of a surface's edges are taken together: their records are prefetched before any of
+// them is read.
+constexpr int kEdgeGroup = 8;
+
+// What the walk works with: the table and its index, the joined edge list, the queue's tail, and
+// the crowded edges it has walked.
 struct Flood {
   SurfaceEntry* table;
   std::int32_t count;
+  const SurfaceTableIndex& index;
   List* edges;
   List* tail;
-  SurfaceIndexMemo* memo;  // null when it could not be allocated: every lookup then bisects
-  WalkedEdges walked;
-  bool append_refused;  // the modeller refused an append: remember no more edges
+  WalkedEdges walked = {};
+  std::uint64_t refused_appends = 0;  // appends the modeller has refused so far
 };
 
 // Surfaces met on the edges of the surface in hand, waiting to be looked up together.
 struct NeighbourBatch {
-  Surface surfaces[kMaxLookups];
+  Surface surfaces[kLookupBatch];
   int count = 0;
 };
 
@@ -63,7 +73,7 @@ struct NeighbourBatch {
 bool append_to_queue(Surface surface, Flood& flood) {
   list_add_item(&flood.tail, surface);
   if (flood.tail->next == nullptr) {
-    flood.append_refused = true;
+    ++flood.refused_appends;
     return false;
   }
   flood.tail = last_list_node(flood.tail);
@@ -73,9 +83,10 @@ bool append_to_queue(Surface surface, Flood& flood) {
 // Looks the batch up and queues, in the order met, each surface that is in the table and not
 // queued yet. A surface met twice in one batch is queued at its first meeting and passed over at
 // the second, as if each had been looked up in turn.
-void queue_unqueued(NeighbourBatch& batch, Flood& flood) {
-  std::int32_t indices[kMaxLookups];
-  look_up_surfaces(flood.memo, flood.table, flood.count, batch.surfaces, batch.count, indices);
+void queue_new_neighbours(NeighbourBatch& batch, Flood& flood) {
+  std::int32_t indices[kLookupBatch];
+  find_indexed_surface_entries(flood.table, flood.count, flood.index, batch.surfaces, batch.count,
+                               indices);
   for (int i = 0; i < batch.count; ++i) {
     if (indices[i] < 0 || flood.table[indices[i]].queued) continue;
     if (append_to_queue(batch.surfaces[i], flood)) flood.table[indices[i]].queued = true;
@@ -100,20 +111,21 @@ void batch_users(const List* users, Surface surface, NeighbourBatch& batch, Floo
     // The surface in hand is queued already; no need to look it up again.
     if (neighbour == nullptr || neighbour == surface) continue;
     batch.surfaces[batch.count++] = neighbour;
-    if (batch.count == kMaxLookups) queue_unqueued(batch, flood);
+    if (batch.count == kLookupBatch) queue_new_neighbours(batch, flood);
   }
 }
 
 // Batches the surfaces on a group of edges, skipping `surface` itself and every crowded edge
-// walked before. A crowded edge is remembered once all its users are queued. Every edge record is
+// walked before. A crowded edge is remembered when no append was refused while it was walked:
+// then every user of it that the table holds stands in the queue. Every edge record is
 // prefetched before any is read, and every surface list before any is walked, so that the reads
 // from the modeller's memory overlap instead of waiting on each other.
 void gather_from_edges(const Edge* const* edges, int edge_count, Surface surface,
                        NeighbourBatch& batch, Flood& flood) {
-  const List* first_users[kMaxLookups];
+  const List* first_users[kEdgeGroup];
   for (int e = 0; e < edge_count; ++e) {
     first_users[e] = edges[e]->surfaces;
-    __builtin_prefetch(first_users[e]);
+    prefetch(first_users[e]);
   }
   for (int e = 0; e < edge_count; ++e) {
     if (!is_crowded(first_users[e])) {
@@ -121,87 +133,115 @@ void gather_from_edges(const Edge* const* edges, int edge_count, Surface surface
       continue;
     }
     if (walked_edges_contain(flood.walked, edges[e])) continue;
+    const std::uint64_t refused_before = flood.refused_appends;
     batch_users(first_users[e], surface, batch, flood);
-    queue_unqueued(batch, flood);
-    if (!flood.append_refused) remember_walked_edge(flood.walked, edges[e]);
+    queue_new_neighbours(batch, flood);
+    if (flood.refused_appends == refused_before) remember_walked_edge(flood.walked, edges[e]);
   }
 }
 
 // Queues the surfaces not queued yet that share one of `surface`'s edges, in the order the edges
 // and their surface lists give them.
-void queue_neighbours(Surface surface, Flood& flood) {
+//
+// Inputs:  surface        the surface in hand
+//          surface_edges  its edges, as the modeller listed them
+//          next           the surface the walk takes up next, or null when that is not known
+// Returns: next's edges, asked for once `surface_edges` has been read to its end and before the
+//          neighbours are looked up, so that the first of them is on its way from the
+//          modeller's memory by the time it is read; null when next is null.
+const List* queue_neighbours(Surface surface, const List* surface_edges, Surface next,
+                             Flood& flood) {
   NeighbourBatch batch;
-  const Edge* group[kMaxLookups];
+  const Edge* group[kEdgeGroup];
   int grouped = 0;
-  for (const List* edge_node = vx_edgelist_get_by_surface(flood.edges, surface);
-       edge_node != nullptr; edge_node = edge_node->next) {
+  for (const List* edge_node = surface_edges; edge_node != nullptr; edge_node = edge_node->next) {
     const Edge* edge = static_cast<const Edge*>(edge_node->item);
     if (edge == nullptr) continue;
-    __builtin_prefetch(&edge->surfaces);
+    prefetch(&edge->surfaces);
     group[grouped++] = edge;
-    if (grouped == kMaxLookups) {
+    if (grouped == kEdgeGroup) {
       gather_from_edges(group, grouped, surface, batch, flood);
       grouped = 0;
     }
   }
+  const List* next_edges =
+      next != nullptr ? vx_edgelist_get_by_surface(flood.edges, next) : nullptr;
+  prefetch(next_edges);
   gather_from_edges(group, grouped, surface, batch, flood);
-  queue_unqueued(batch, flood);
+  queue_new_neighbours(batch, flood);
+  return next_edges;
 }
 
-// Takes up to kMaxLookups non-null surfaces from the queue, starting at `node`. Returns the last
-// node it read (the one to go on from), or `node` itself when it read none but that.
-List* take_upcoming(List* node, Surface* upcoming, int& taken) {
-  taken = 0;
-  List* last_taken = node;
-  for (; node != nullptr && taken < kMaxLookups; node = node->next) {
-    last_taken = node;
-    if (node->item != nullptr) upcoming[taken++] = static_cast<Surface>(node->item);
+// The next few surfaces of the queue, looked up together: where a surface sits in the table does
+// not depend on what the walk does meanwhile.
+struct Upcoming {
+  Surface surfaces[kLookupBatch];
+  std::int32_t at[kLookupBatch];  // -1 for a surface the table does not hold
+  int count;
+  List* last_taken;  // the last node read, whose successor comes after these
+};
+
+// Takes up to kLookupBatch non-null surfaces from the queue, starting at `cursor` (not null).
+void take_upcoming(List* cursor, const Flood& flood, Upcoming& upcoming) {
+  upcoming.count = 0;
+  upcoming.last_taken = cursor;
+  for (List* node = cursor; node != nullptr && upcoming.count < kLookupBatch; node = node->next) {
+    upcoming.last_taken = node;
+    if (node->item != nullptr)
+      upcoming.surfaces[upcoming.count++] = static_cast<Surface>(node->item);
   }
-  return last_taken;
+  find_indexed_surface_entries(flood.table, flood.count, flood.index, upcoming.surfaces,
+                               upcoming.count, upcoming.at);
 }
 
-// Flags every seed the table holds as queued, before any is reached, so that no seed is appended
-// behind the others when a seed before it turns out to be its neighbour.
-void flag_seeds_queued(List* seeds, Flood& flood) {
-  for (List* cursor = seeds; cursor != nullptr;) {
-    Surface upcoming[kMaxLookups];
-    int taken = 0;
-    List* last_taken = take_upcoming(cursor, upcoming, taken);
-    std::int32_t indices[kMaxLookups];
-    look_up_surfaces(flood.memo, flood.table, flood.count, upcoming, taken, indices);
-    for (int i = 0; i < taken; ++i) {
-      if (indices[i] >= 0) flood.table[indices[i]].queued = true;
+// The surface among `upcoming` after the i-th that the walk takes up next, once the i-th is
+// reached: the first the table holds that is not reached and is not the i-th again. Null when
+// none of them is.
+Surface taken_up_after(const Upcoming& upcoming, int i, const SurfaceEntry* table) {
+  if (!kAskingAhead) return nullptr;
+  for (int j = i + 1; j < upcoming.count; ++j) {
+    const std::int32_t at = upcoming.at[j];
+    if (at >= 0 && !table[at].marked && upcoming.surfaces[j] != upcoming.surfaces[i]) {
+      return upcoming.surfaces[j];
     }
-    cursor = last_taken->next;
   }
+  return nullptr;
 }
 
 }  // namespace
 
-void flood_fill_surfaces(List* seeds, List* edges, SurfaceEntry* table, std::int32_t count) {
+void flood_fill_surfaces(List* seeds, List* edges, SurfaceEntry* table, std::int32_t count,
+                         const SurfaceTableIndex& index) {
   if (seeds == nullptr) return;
-  Flood flood{table,         count, edges, last_list_node(seeds), create_surface_index_memo(),
-              WalkedEdges{}, false};
-  flag_seeds_queued(seeds, flood);
-  List* cursor = seeds;
-  while (cursor != nullptr) {
-    // The next few queued surfaces are looked up together: where a surface sits in the table
-    // does not change, only its mark, which is still tested when its turn comes.
-    Surface upcoming[kMaxLookups];
-    int taken = 0;
-    List* last_taken = take_upcoming(cursor, upcoming, taken);
-    std::int32_t indices[kMaxLookups];
-    look_up_surfaces(flood.memo, table, count, upcoming, taken, indices);
-    for (int i = 0; i < taken; ++i) {
-      if (indices[i] < 0 || table[indices[i]].marked) continue;
-      table[indices[i]].marked = true;
-      queue_neighbours(upcoming[i], flood);
+  Flood flood{table, count, index, edges, last_list_node(seeds)};
+  Upcoming upcoming;
+  // Every seed the table holds is flagged queued before any is reached, so that no seed is
+  // appended behind the others when a seed before it turns out to be its neighbour.
+  for (List* cursor = seeds; cursor != nullptr; cursor = upcoming.last_taken->next) {
+    take_upcoming(cursor, flood, upcoming);
+    for (int i = 0; i < upcoming.count; ++i) {
+      if (upcoming.at[i] >= 0) table[upcoming.at[i]].queued = true;
     }
-    // Read only now: surfaces queued meanwhile may hang behind the last one taken.
-    cursor = last_taken->next;
+  }
+  // The edges of the surface taken up next, when the one before asked for them.
+  Surface asked_ahead = nullptr;
+  const List* edges_asked_ahead = nullptr;
+  // The successor of a step's last node is read only after the step, so that the surfaces the
+  // step appends are taken up as well.
+  for (List* cursor = seeds; cursor != nullptr; cursor = upcoming.last_taken->next) {
+    take_upcoming(cursor, flood, upcoming);
+    for (int i = 0; i < upcoming.count; ++i) {
+      const std::int32_t at = upcoming.at[i];
+      if (at < 0 || table[at].marked) continue;
+      table[at].marked = true;
+      const Surface surface = upcoming.surfaces[i];
+      const List* surface_edges =
+          surface == asked_ahead ? edges_asked_ahead : vx_edgelist_get_by_surface(edges, surface);
+      asked_ahead = taken_up_after(upcoming, i, table);
+      edges_asked_ahead = queue_neighbours(surface, surface_edges, asked_ahead, flood);
+    }
   }
   release_walked_edges(flood.walked);
-  release_surface_index_memo(flood.memo);
 }
 
 }  // namespace adjsurf

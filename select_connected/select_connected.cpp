@@ -9,6 +9,7 @@
 
 #include "select_connected/flood_fill_surfaces.h"
 #include "select_connected/surface_table.h"
+#include "select_connected/surface_table_index.h"
 
 namespace adjsurf {
 
@@ -181,7 +182,9 @@ void VEXO_CDECL select_connected_go(void) {
   list_free(&objects);
   sort_surface_table(table, 0, filled - 1);
 
-  flood_fill_surfaces(seeds, edges, table, filled);
+  SurfaceTableIndex index = index_surface_table(table, filled);
+  flood_fill_surfaces(seeds, edges, table, filled, index);
+  release_surface_table_index(index);
   vx_edgelist_free(&edges);
   list_free(&seeds);
 

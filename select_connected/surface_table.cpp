@@ -6,6 +6,8 @@
 #include <new>
 #include <type_traits>
 
+#include "select_connected/speed_layers.h"
+
 namespace adjsurf {
 
 static_assert(std::is_trivially_destructible_v<SurfaceEntry>,
@@ -104,14 +106,6 @@ void sort_within_split_budget(SurfaceEntry* entries, std::int32_t lo, std::int32
   }
 }
 
-// Fibonacci hashing: spreads handles whatever the size and alignment of the records behind them.
-// One formula for 32-bit and 64-bit handles alike (a 32-bit handle widened), so that every build
-// takes the path the tests take.
-std::uint32_t memo_slot_of(std::uintptr_t key) {
-  return static_cast<std::uint32_t>((static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15ull) >>
-                                    (64 - SurfaceIndexMemo::kSlotBits));
-}
-
 }  // namespace
 
 // The table comes from the C allocator, which reports failure by returning null. The C++ array
@@ -149,70 +143,42 @@ void sort_surface_table(SurfaceEntry* entries, std::int32_t lo, std::int32_t hi)
   sort_within_split_budget(entries, lo, hi, 2 * floor_log2(static_cast<std::uint64_t>(size)));
 }
 
-// Each bisection settles on the last entry whose handle is not above the one sought; with the
-// unique handles of a surface table that is the entry holding it, when there is one.
-void find_surface_entries(const SurfaceEntry* table, std::int32_t count, const Surface* surfaces,
-                          int lookups, std::int32_t* indices) {
-  if (count <= 0) {
-    for (int i = 0; i < lookups; ++i) indices[i] = -1;
-    return;
-  }
-  const SurfaceEntry* base[kMaxLookups];
-  std::uintptr_t keys[kMaxLookups];
+// Each bisection settles on the last entry of its range whose handle is not above the one sought;
+// with the unique handles of a surface table that is the entry holding it, when there is one.
+// Every step halves every range still longer than one entry, so one loop steps all of them
+// together without branches on the data, and their memory reads overlap instead of waiting on
+// each other. An empty range is answered at once and reads nothing.
+void find_surface_entries(const SurfaceEntry* table, const TableRange* ranges,
+                          const Surface* surfaces, int lookups, std::int32_t* indices) {
+  const SurfaceEntry* base[kLookupBatch] = {};
+  std::int32_t remaining[kLookupBatch] = {};
+  std::uintptr_t keys[kLookupBatch] = {};
+  int asked_at[kLookupBatch] = {};
+  int searching = 0;
+  std::int32_t longest = 0;
   for (int i = 0; i < lookups; ++i) {
-    base[i] = table;
-    keys[i] = surface_key(surfaces[i]);
+    indices[i] = -1;
+    if (ranges[i].length <= 0) continue;
+    base[searching] = table + ranges[i].first;
+    remaining[searching] = ranges[i].length;
+    keys[searching] = surface_key(surfaces[i]);
+    asked_at[searching++] = i;
+    if (ranges[i].length > longest) longest = ranges[i].length;
   }
-  for (std::int32_t remaining = count; remaining > 1;) {
-    const std::int32_t half = remaining / 2;
-    for (int i = 0; i < lookups; ++i) {
-      __builtin_prefetch(base[i] + half / 2);
-      __builtin_prefetch(base[i] + half + half / 2);
-      base[i] = surface_key(base[i][half].surface) <= keys[i] ? base[i] + half : base[i];
-    }
-    remaining -= half;
-  }
-  for (int i = 0; i < lookups; ++i) {
-    indices[i] =
-        surface_key(base[i]->surface) == keys[i] ? static_cast<std::int32_t>(base[i] - table) : -1;
-  }
-}
-
-SurfaceIndexMemo* create_surface_index_memo() {
-  // All-zero keys: every slot empty. The C allocator, like the table's, reports failure as null.
-  return static_cast<SurfaceIndexMemo*>(std::calloc(1, sizeof(SurfaceIndexMemo)));
-}
-
-void release_surface_index_memo(SurfaceIndexMemo* memo) {
-  std::free(memo);
-}
-
-void look_up_surfaces(SurfaceIndexMemo* memo, const SurfaceEntry* table, std::int32_t count,
-                      const Surface* surfaces, int lookups, std::int32_t* indices) {
-  Surface unknown[kMaxLookups] = {};
-  int unknown_at[kMaxLookups] = {};
-  int unknowns = 0;
-  for (int i = 0; i < lookups; ++i) {
-    const std::uintptr_t key = surface_key(surfaces[i]);
-    const std::uint32_t slot = memo_slot_of(key);
-    if (key == 0) {
-      indices[i] = -1;  // an empty slot's key is 0 too, so null must not reach the memo
-    } else if (memo != nullptr && memo->keys[slot] == key) {
-      indices[i] = memo->indices[slot];
-    } else {
-      unknown[unknowns] = surfaces[i];
-      unknown_at[unknowns++] = i;
+  // A range of r entries keeps ceil(r / 2) after a step, so none outlasts the longest.
+  for (; longest > 1; longest -= longest / 2) {
+    for (int s = 0; s < searching; ++s) {
+      const std::int32_t half = remaining[s] / 2;
+      prefetch(base[s] + half / 2);
+      prefetch(base[s] + half + half / 2);
+      base[s] = surface_key(base[s][half].surface) <= keys[s] ? base[s] + half : base[s];
+      remaining[s] -= half;
     }
   }
-  std::int32_t found[kMaxLookups];
-  find_surface_entries(table, count, unknown, unknowns, found);
-  for (int u = 0; u < unknowns; ++u) {
-    indices[unknown_at[u]] = found[u];
-    if (memo == nullptr) continue;
-    const std::uintptr_t key = surface_key(unknown[u]);
-    const std::uint32_t slot = memo_slot_of(key);
-    memo->keys[slot] = key;
-    memo->indices[slot] = found[u];
+  for (int s = 0; s < searching; ++s) {
+    if (surface_key(base[s]->surface) == keys[s]) {
+      indices[asked_at[s]] = static_cast<std::int32_t>(base[s] - table);
+    }
   }
 }
 

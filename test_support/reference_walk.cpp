@@ -14,7 +14,7 @@ std::vector<Surface> seeds_handed_over() {
   return seeds;
 }
 
-Walk walk_as_the_command_must(const std::vector<Surface>& seeds) {
+Walk walk_as_the_command_must(const std::vector<Surface>& seeds, int refused_append) {
   std::vector<ModelObject> objects;
   for (Surface seed : seeds) {
     ModelObject owner = object_of_surface(seed);
@@ -47,12 +47,12 @@ Walk walk_as_the_command_must(const std::vector<Surface>& seeds) {
       if (edge == nullptr) continue;
       for (const List* user = edge->surfaces; user != nullptr; user = user->next) {
         const auto neighbour = static_cast<Surface>(user->item);
-        if (neighbour == nullptr || table.count(neighbour) == 0 ||
-            !queued.insert(neighbour).second) {
+        if (neighbour == nullptr || table.count(neighbour) == 0 || queued.count(neighbour) != 0) {
           continue;
         }
+        if (walk.appends++ == static_cast<std::size_t>(refused_append)) continue;
+        queued.insert(neighbour);
         queue.push_back(neighbour);
-        ++walk.appends;
       }
     }
   }

@@ -28,9 +28,14 @@ std::vector<Surface> seeds_handed_over();
 // Null users and surfaces outside the table are passed over. The edge lists are asked for afresh
 // and given back, so the host must be active.
 //
-// Input:   seeds  the surfaces vx_selection_get_whole_surfaces_all handed the command, in order
-// Returns: what was reached, and how many appends the walk made
-Walk walk_as_the_command_must(const std::vector<Surface>& seeds);
+// A modeller that refuses one append leaves that surface out of the queue: the walk goes on as if
+// the surface had not been met, and appends it when another of its edges brings it up again.
+//
+// Input:   seeds           the surfaces vx_selection_get_whole_surfaces_all handed the command,
+//                          in order
+//          refused_append  which append (counted from 0) the modeller refuses; negative: none
+// Returns: what was reached, and how many appends the walk asked for (the refused one too)
+Walk walk_as_the_command_must(const std::vector<Surface>& seeds, int refused_append = -1);
 
 }  // namespace reference
 

@@ -146,23 +146,20 @@ TEST(SurfaceTable, AFullBatchAgainstAnEmptyOrTinyTableAnswersEachLookupAndNoMore
     SCOPED_TRACE(keys.size());
     const std::vector<SurfaceEntry> entries = entries_of(keys);
     const auto count = static_cast<std::int32_t>(entries.size());
-    Surface asked[kMaxLookups];
-    std::int32_t expected[kMaxLookups];
-    for (int i = 0; i < kMaxLookups; ++i) {
+    Surface asked[kLookupBatch];
+    std::int32_t expected[kLookupBatch];
+    TableRange whole[kLookupBatch];
+    for (int i = 0; i < kLookupBatch; ++i) {
+      whole[i] = TableRange{0, count};
       asked[i] = handle(0x40 * static_cast<std::uintptr_t>(i % 4));  // null, present, absent
       expected[i] = -1;
       for (std::int32_t k = 0; k < count; ++k) {
         if (asked[i] != nullptr && entries[k].surface == asked[i]) expected[i] = k;
       }
     }
-    std::int32_t found[kMaxLookups];
-    find_surface_entries(entries.data(), count, asked, kMaxLookups, found);
-    SurfaceIndexMemo* memo = create_surface_index_memo();
-    std::int32_t remembered[kMaxLookups];
-    look_up_surfaces(memo, entries.data(), count, asked, kMaxLookups, remembered);
-    release_surface_index_memo(memo);
-    for (int i = 0; i < kMaxLookups; ++i) {
-      EXPECT_EQ(remembered[i], expected[i]) << "lookup " << i;
+    std::int32_t found[kLookupBatch];
+    find_surface_entries(entries.data(), whole, asked, kLookupBatch, found);
+    for (int i = 0; i < kLookupBatch; ++i) {
       EXPECT_EQ(found[i], expected[i]) << "lookup " << i;
     }
   }
@@ -208,37 +205,6 @@ TEST(SurfaceTable, OrdersThatDefeatTheMiddlePivotSortInTimeAndInPlace) {
       ASSERT_EQ(entry.marked, k % 3 == 0) << "at " << k;
     }
   }
-}
-
-TEST(SurfaceTable, MemoisedLookupsAgreeWithBisectionThroughCollisionsNullAndAbsentHandles) {
-  // 10,000 handles in 4096 slots collide; each is asked for twice, in batches of up to 8, mixed
-  // with handles the table lacks and with null, which the empty slots' key 0 must not match.
-  std::vector<std::uintptr_t> keys(10000);
-  for (std::size_t i = 0; i < keys.size(); ++i) keys[i] = 0x1000 + 48 * i;
-  std::vector<SurfaceEntry> entries = entries_of(keys);
-  const auto count = static_cast<std::int32_t>(entries.size());
-  std::vector<Surface> asked;
-  for (int pass = 0; pass < 2; ++pass) {
-    for (std::uintptr_t key : keys) {
-      asked.push_back(handle(key));
-      if (key % 7 == 0) asked.push_back(handle(key + 8));  // absent
-      if (key % 11 == 0) asked.push_back(nullptr);
-    }
-  }
-  SurfaceIndexMemo* memo = create_surface_index_memo();
-  ASSERT_NE(memo, nullptr);
-  for (SurfaceIndexMemo* used : {memo, static_cast<SurfaceIndexMemo*>(nullptr)}) {
-    for (std::size_t at = 0; at < asked.size(); at += kMaxLookups) {
-      const int lookups = static_cast<int>(std::min<std::size_t>(kMaxLookups, asked.size() - at));
-      std::int32_t indices[kMaxLookups];
-      look_up_surfaces(used, entries.data(), count, &asked[at], lookups, indices);
-      for (int i = 0; i < lookups; ++i) {
-        ASSERT_EQ(indices[i], find_surface_entry(entries.data(), count, asked[at + i]))
-            << "handle " << surface_key(asked[at + i]);
-      }
-    }
-  }
-  release_surface_index_memo(memo);
 }
 
 }  // namespace
