@@ -1,4 +1,4 @@
-#include "benchmarks/linear_flood.h"
+#include "benchmarks/linear_floods.h"
 
 #include <algorithm>
 
@@ -75,20 +75,82 @@ Edges group_into_edges(const LoopSteps& steps, std::size_t vertex_count) {
   return edges;
 }
 
-}  // namespace
+// Surface s's place in the surface lists of every vertex of its loop: the surfaces around vertex
+// v are surfaces[offsets[v] .. offsets[v + 1]), in surface order.
+struct VertexSurfaces {
+  std::vector<std::uint32_t> offsets;
+  std::vector<std::uint32_t> surfaces;
+};
 
-std::vector<std::uint8_t> linear_flood(const standin::Mesh& mesh,
-                                       const std::vector<std::uint32_t>& seeds) {
-  const LoopSteps steps = loop_steps(mesh);
-  const Edges edges = group_into_edges(steps, mesh.vertices.size());
-  std::vector<std::uint8_t> reached(mesh.surface_count(), 0);
-  std::vector<std::uint8_t> walked(edges.edge_begin.size() - 1, 0);
+VertexSurfaces surfaces_around_vertices(const standin::Mesh& mesh) {
+  VertexSurfaces around;
+  around.offsets.assign(mesh.vertices.size() + 1, 0);
+  for (std::uint32_t v : mesh.loop_vertices) ++around.offsets[v + 1];
+  for (std::size_t v = 1; v < around.offsets.size(); ++v) {
+    around.offsets[v] += around.offsets[v - 1];
+  }
+  around.surfaces.resize(mesh.loop_vertices.size());
+  std::vector<std::uint32_t> next(around.offsets.begin(), around.offsets.end() - 1);
+  for (std::uint32_t s = 0; s < mesh.surface_count(); ++s) {
+    for (std::uint32_t k = mesh.loop_offsets[s]; k < mesh.loop_offsets[s + 1]; ++k) {
+      around.surfaces[next[mesh.loop_vertices[k]]++] = s;
+    }
+  }
+  return around;
+}
+
+// Whether the surface's loop steps from a to b or from b to a. Stops at the first such step.
+bool loop_steps_between(const standin::Mesh& mesh, std::uint32_t surface, std::uint32_t a,
+                        std::uint32_t b) {
+  const std::uint32_t begin = mesh.loop_offsets[surface];
+  const std::uint32_t end = mesh.loop_offsets[surface + 1];
+  for (std::uint32_t k = begin; k < end; ++k) {
+    const std::uint32_t here = mesh.loop_vertices[k];
+    const std::uint32_t there = mesh.loop_vertices[k + 1 < end ? k + 1 : begin];
+    if ((here == a && there == b) || (here == b && there == a)) return true;
+  }
+  return false;
+}
+
+// The seeds, each once, flagged reached and queued.
+std::vector<std::uint32_t> queue_seeds(const std::vector<std::uint32_t>& seeds,
+                                       std::vector<std::uint8_t>& reached) {
   std::vector<std::uint32_t> queue;
-  queue.reserve(mesh.surface_count());
+  queue.reserve(reached.size());
   for (std::uint32_t seed : seeds) {
     if (!reached[seed]) queue.push_back(seed);
     reached[seed] = 1;
   }
+  return queue;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> flood_through_vertices(const standin::Mesh& mesh,
+                                                 const std::vector<std::uint32_t>& seeds) {
+  const VertexSurfaces around = surfaces_around_vertices(mesh);
+  std::vector<std::uint8_t> reached(mesh.surface_count(), 0);
+  std::vector<std::uint32_t> queue = queue_seeds(seeds, reached);
+  for (std::size_t head = 0; head < queue.size(); ++head) {
+    mesh.for_each_edge_step(queue[head], [&](std::uint32_t a, std::uint32_t b) {
+      for (std::uint32_t i = around.offsets[a]; i < around.offsets[a + 1]; ++i) {
+        const std::uint32_t t = around.surfaces[i];
+        if (reached[t] || !loop_steps_between(mesh, t, a, b)) continue;
+        reached[t] = 1;
+        queue.push_back(t);
+      }
+    });
+  }
+  return reached;
+}
+
+std::vector<std::uint8_t> flood_through_edges(const standin::Mesh& mesh,
+                                              const std::vector<std::uint32_t>& seeds) {
+  const LoopSteps steps = loop_steps(mesh);
+  const Edges edges = group_into_edges(steps, mesh.vertices.size());
+  std::vector<std::uint8_t> reached(mesh.surface_count(), 0);
+  std::vector<std::uint8_t> walked(edges.edge_begin.size() - 1, 0);
+  std::vector<std::uint32_t> queue = queue_seeds(seeds, reached);
   for (std::size_t head = 0; head < queue.size(); ++head) {
     const std::uint32_t s = queue[head];
     for (std::uint32_t step = steps.first_step[s]; step < steps.first_step[s + 1]; ++step) {
