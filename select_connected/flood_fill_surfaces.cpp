@@ -51,6 +51,10 @@ namespace {
 // them is read.
 constexpr int kEdgeGroup = 8;
 
+// How many queue nodes a step of the walk takes: their surfaces are looked up in batches, then
+// worked on with the reads of each one's edges started a surface ahead.
+constexpr int kStepNodes = 16;
+
 // What the walk works with: the table and its index, the joined edge list, the queue's tail, and
 // the crowded edges it has walked.
 struct Flood {
@@ -140,72 +144,112 @@ void gather_from_edges(const Edge* const* edges, int edge_count, Surface surface
   }
 }
 
-// Queues the surfaces not queued yet that share one of `surface`'s edges, in the order the edges
-// and their surface lists give them.
-//
-// Inputs:  surface        the surface in hand
-//          surface_edges  its edges, as the modeller listed them
-//          next           the surface the walk takes up next, or null when that is not known
-// Returns: next's edges, asked for once `surface_edges` has been read to its end and before the
-//          neighbours are looked up, so that the first of them is on its way from the
-//          modeller's memory by the time it is read; null when next is null.
-const List* queue_neighbours(Surface surface, const List* surface_edges, Surface next,
-                             Flood& flood) {
-  NeighbourBatch batch;
-  const Edge* group[kEdgeGroup];
-  int grouped = 0;
-  for (const List* edge_node = surface_edges; edge_node != nullptr; edge_node = edge_node->next) {
-    const Edge* edge = static_cast<const Edge*>(edge_node->item);
+// A surface the walk takes up, and its edges as far as they have been read.
+struct TakenUp {
+  Surface surface;
+  const List* listed;             // its edges as the modeller listed them, once asked for
+  const Edge* edges[kEdgeGroup];  // the non-null ones, copied out of `listed` when they fit
+  int edge_count;
+  bool copied;  // `listed` was read to its end into `edges`
+};
+
+void ask_for_edges(TakenUp& taken, const Flood& flood) {
+  taken.listed = vx_edgelist_get_by_surface(flood.edges, taken.surface);
+  prefetch(taken.listed);
+}
+
+// Copies the edges out of the modeller's list when there are at most kEdgeGroup of them, and
+// prefetches each record's list of users; a longer list is left to be read in groups when the
+// surface is worked on.
+void read_edges(TakenUp& taken) {
+  taken.edge_count = 0;
+  taken.copied = true;
+  for (const List* node = taken.listed; node != nullptr; node = node->next) {
+    const Edge* edge = static_cast<const Edge*>(node->item);
     if (edge == nullptr) continue;
-    prefetch(&edge->surfaces);
-    group[grouped++] = edge;
-    if (grouped == kEdgeGroup) {
-      gather_from_edges(group, grouped, surface, batch, flood);
-      grouped = 0;
+    if (taken.edge_count == kEdgeGroup) {
+      taken.copied = false;
+      return;
     }
+    prefetch(&edge->surfaces);
+    taken.edges[taken.edge_count++] = edge;
   }
-  const List* next_edges =
-      next != nullptr ? vx_edgelist_get_by_surface(flood.edges, next) : nullptr;
-  prefetch(next_edges);
-  gather_from_edges(group, grouped, surface, batch, flood);
+}
+
+// Queues the surfaces not queued yet that share one of the surface's edges, in the order the
+// edges and their surface lists give them.
+void queue_neighbours(const TakenUp& taken, Flood& flood) {
+  NeighbourBatch batch;
+  if (taken.copied) {
+    gather_from_edges(taken.edges, taken.edge_count, taken.surface, batch, flood);
+  } else {
+    const Edge* group[kEdgeGroup];
+    int grouped = 0;
+    for (const List* node = taken.listed; node != nullptr; node = node->next) {
+      const Edge* edge = static_cast<const Edge*>(node->item);
+      if (edge == nullptr) continue;
+      prefetch(&edge->surfaces);
+      group[grouped++] = edge;
+      if (grouped == kEdgeGroup) {
+        gather_from_edges(group, grouped, taken.surface, batch, flood);
+        grouped = 0;
+      }
+    }
+    gather_from_edges(group, grouped, taken.surface, batch, flood);
+  }
   queue_new_neighbours(batch, flood);
-  return next_edges;
+}
+
+// Works on a few surfaces in turn: asks the modeller for each one's edges, reads them, and queues
+// its neighbours. Done one surface at a time, every read from the modeller's memory would wait
+// for the one before. So, while a surface's edges are at hand, the walk reads the next surface's
+// list (asked for one surface earlier), prefetching its edge records, and asks for the list of
+// the surface after that, before it works on the one in hand: a surface's list and records are
+// on their way a whole surface's work before they are read. A list is always read to its end
+// before the next is asked for; a list of more than kEdgeGroup edges is read only when its
+// surface is worked on, and the walk asks for no list beyond it until then.
+void take_up(TakenUp* surfaces, int count, Flood& flood) {
+  int asked = 0;
+  int read = 0;
+  for (int k = 0; k < count; ++k) {
+    if (asked == k) ask_for_edges(surfaces[asked++], flood);
+    if (read == k) read_edges(surfaces[read++]);
+    if (kAskingAhead && surfaces[k].copied && k + 1 < count) {
+      if (asked == k + 1) ask_for_edges(surfaces[asked++], flood);
+      if (read == k + 1) read_edges(surfaces[read++]);
+      if (surfaces[k + 1].copied && asked == k + 2 && k + 2 < count) {
+        ask_for_edges(surfaces[asked++], flood);
+      }
+    }
+    queue_neighbours(surfaces[k], flood);
+  }
 }
 
 // The next few surfaces of the queue, looked up together: where a surface sits in the table does
 // not depend on what the walk does meanwhile.
 struct Upcoming {
-  Surface surfaces[kLookupBatch];
-  std::int32_t at[kLookupBatch];  // -1 for a surface the table does not hold
+  Surface surfaces[kStepNodes];
+  std::int32_t at[kStepNodes];  // -1 for a surface the table does not hold
   int count;
   List* last_taken;  // the last node read, whose successor comes after these
 };
 
-// Takes up to kLookupBatch non-null surfaces from the queue, starting at `cursor` (not null).
+// Takes up to kStepNodes non-null surfaces from the queue, starting at `cursor` (not null).
 void take_upcoming(List* cursor, const Flood& flood, Upcoming& upcoming) {
   upcoming.count = 0;
   upcoming.last_taken = cursor;
-  for (List* node = cursor; node != nullptr && upcoming.count < kLookupBatch; node = node->next) {
+  for (List* node = cursor; node != nullptr && upcoming.count < kStepNodes; node = node->next) {
     upcoming.last_taken = node;
-    if (node->item != nullptr)
+    if (node->item != nullptr) {
       upcoming.surfaces[upcoming.count++] = static_cast<Surface>(node->item);
-  }
-  find_indexed_surface_entries(flood.table, flood.count, flood.index, upcoming.surfaces,
-                               upcoming.count, upcoming.at);
-}
-
-// The surface among `upcoming` after the i-th that the walk takes up next, once the i-th is
-// reached: the first the table holds that is not reached and is not the i-th again. Null when
-// none of them is.
-Surface taken_up_after(const Upcoming& upcoming, int i, const SurfaceEntry* table) {
-  if (!kAskingAhead) return nullptr;
-  for (int j = i + 1; j < upcoming.count; ++j) {
-    const std::int32_t at = upcoming.at[j];
-    if (at >= 0 && !table[at].marked && upcoming.surfaces[j] != upcoming.surfaces[i]) {
-      return upcoming.surfaces[j];
     }
   }
-  return nullptr;
+  for (int first = 0; first < upcoming.count; first += kLookupBatch) {
+    const int lookups =
+        upcoming.count - first < kLookupBatch ? upcoming.count - first : kLookupBatch;
+    find_indexed_surface_entries(flood.table, flood.count, flood.index, upcoming.surfaces + first,
+                                 lookups, upcoming.at + first);
+  }
 }
 
 }  // namespace
@@ -223,23 +267,20 @@ void flood_fill_surfaces(List* seeds, List* edges, SurfaceEntry* table, std::int
       if (upcoming.at[i] >= 0) table[upcoming.at[i]].queued = true;
     }
   }
-  // The edges of the surface taken up next, when the one before asked for them.
-  Surface asked_ahead = nullptr;
-  const List* edges_asked_ahead = nullptr;
-  // The successor of a step's last node is read only after the step, so that the surfaces the
-  // step appends are taken up as well.
+  // Each step reaches the upcoming surfaces the table holds and has not reached yet, each once
+  // (working on one marks no other), then works on them. The successor of a step's last node is
+  // read only after the step, so that the surfaces the step appends are taken up as well.
   for (List* cursor = seeds; cursor != nullptr; cursor = upcoming.last_taken->next) {
     take_upcoming(cursor, flood, upcoming);
+    TakenUp reached[kStepNodes];
+    int reaching = 0;
     for (int i = 0; i < upcoming.count; ++i) {
       const std::int32_t at = upcoming.at[i];
       if (at < 0 || table[at].marked) continue;
       table[at].marked = true;
-      const Surface surface = upcoming.surfaces[i];
-      const List* surface_edges =
-          surface == asked_ahead ? edges_asked_ahead : vx_edgelist_get_by_surface(edges, surface);
-      asked_ahead = taken_up_after(upcoming, i, table);
-      edges_asked_ahead = queue_neighbours(surface, surface_edges, asked_ahead, flood);
+      reached[reaching++].surface = upcoming.surfaces[i];
     }
+    take_up(reached, reaching, flood);
   }
   release_walked_edges(flood.walked);
 }

@@ -8,6 +8,8 @@ llvm_version=14
 
 # Building the plug-in, the stand-in modeller and vexo-sim.
 build_packages=(g++ cmake make binutils libcli11-dev nlohmann-json3-dev)
+# The benchmark's peer, CGAL's connected_component (header-only); no test needs it.
+benchmark_packages=(libcgal-dev)
 # The sample models the demo and the tests read.
 model_packages=(assimp-testmodels)
 # The test suites: GoogleTest, valgrind, and the 32-bit build.
