@@ -8,7 +8,7 @@
 
 #include "benchmarks/refusing_calloc.h"
 #include "modeller/host_state.h"
-#include "modeller/plugin_loader.h"
+#include "plugin_loader/plugin_loader.h"
 #include "select_connected/surface_table_index.h"
 #include "select_connected/walked_edges.h"
 #include "test_support/heap_meter.h"

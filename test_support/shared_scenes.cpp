@@ -1,7 +1,7 @@
 #include "test_support/shared_scenes.h"
 
 #include "mesh/mesh_generators.h"
-#include "modeller/index_ranges.h"
+#include "messages/index_ranges.h"
 
 namespace reference {
 

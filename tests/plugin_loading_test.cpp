@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "modeller/plugin_loader.h"
+#include "plugin_loader/plugin_loader.h"
 #include "tests/checked_host_fixture.h"
 #include "vexo_sim/demo_scene.h"
 
@@ -88,8 +88,8 @@ TEST_F(PluginLoading, MenuItemRunsTheCommandOnTheDemoScene) {
 
 TEST_F(PluginLoading, ErrorsNameTheFileAndTheMissingEntryPoint) {
   std::string error;
-  EXPECT_FALSE(standin::load_plugin("/no/such/adjsurf.p", &error));
-  EXPECT_NE(error.find("cannot load plug-in '/no/such/adjsurf.p'"), std::string::npos) << error;
+  EXPECT_FALSE(standin::load_plugin("/no/such/library.p", &error));
+  EXPECT_NE(error.find("cannot load plug-in '/no/such/library.p'"), std::string::npos) << error;
   EXPECT_FALSE(standin::load_plugin(NOT_A_PLUGIN_PATH, &error));
   EXPECT_NE(error.find(NOT_A_PLUGIN_PATH), std::string::npos) << error;
   EXPECT_NE(error.find("has no entry point 'VexoPluginExit'"), std::string::npos) << error;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "modeller/edge_topology.h"
-#include "modeller/index_ranges.h"
+#include "messages/index_ranges.h"
 #include "tests/checked_host_fixture.h"
 
 namespace {

@@ -11,8 +11,9 @@ declare -A allowed=(
   [messages]="messages"
   [mesh]="mesh"
   [modeller]="modeller mesh messages host"
+  [plugin_loader]="plugin_loader messages host"
   [model_files]="model_files mesh messages"
-  [vexo_sim]="vexo_sim modeller model_files mesh messages host"
+  [vexo_sim]="vexo_sim modeller plugin_loader model_files mesh messages host"
   [test_support]="test_support modeller mesh messages host"
 )
 status=0

@@ -3,7 +3,7 @@
 # modeller's functions undefined, to be bound to the program that loads it, and needs no C++
 # runtime library.
 set -euo pipefail
-usage="usage: check_plugin_exports.sh PATH/adjsurf.p ENTRY-POINT-LIST HOST-FUNCTION-LIST"
+usage="usage: check_plugin_exports.sh LIBRARY ENTRY-POINT-LIST HOST-FUNCTION-LIST"
 plugin=${1:?$usage}
 # The entry points and the host functions, one per line, as the build derives them from the
 # boundary headers.

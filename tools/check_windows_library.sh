@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Reads the PE tables of a Windows build of the plug-in (objdump -p) and checks that it is what
-# the modeller loads: the right machine, the module name adjsurf.p, exactly its entry points by
+# the modeller loads: the right machine, the module named as its file is, exactly its entry points by
 # plain name, the modeller's functions imported by name from vexo.exe, nothing imported but
 # Windows' own libraries (no MinGW runtime DLL), no C++ runtime linked in, and its version
 # resource with the release's version, product and maker.
 # Exits 77 (skipped) when the library has not been built.
 set -euo pipefail
-usage="usage: check_windows_library.sh PATH/adjsurf.p pei-i386|pei-x86-64 ENTRY-POINT-LIST HOST-FUNCTION-LIST VERSION PRODUCT MAKER"
+usage="usage: check_windows_library.sh LIBRARY pei-i386|pei-x86-64 ENTRY-POINT-LIST HOST-FUNCTION-LIST VERSION PRODUCT MAKER"
 library=${1:?$usage}
 format=${2:?$usage}
 # One name per line each, derived from the boundary headers.
@@ -22,7 +22,9 @@ tables=$(objdump -p "$library")
 
 grep -q "file format $format\$" <<<"$tables" || fail "is not $format"
 
-grep -Eq '^Name[[:space:]]+[0-9a-f]+ adjsurf\.p$' <<<"$tables" || fail "export directory does not name adjsurf.p"
+name=$(basename "$library")
+[ "$(sed -n 's/^Name[[:space:]]*[0-9a-f]* //p' <<<"$tables")" = "$name" ] ||
+  fail "export directory does not name $name"
 exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$tables" | awk '/\[/ && NR > 1 {print $NF}' | sort)
 [ "$exports" = "$(sort "$entry_point_list")" ] ||
   fail "exports are not exactly its entry points: $(tr '\n' ' ' <<<"$exports")"
@@ -54,10 +56,10 @@ fi
 # The version resource's strings are UTF-16: pair each key with the value that follows it.
 resource=$(strings -el -n 3 "$library")
 for pair in "FileDescription=$product" "FileVersion=$version" "ProductVersion=$version" \
-  "CompanyName=$maker" "OriginalFilename=adjsurf.p"; do
+  "CompanyName=$maker" "OriginalFilename=$name"; do
   key=${pair%%=*}
   value=${pair#*=}
   grep -A1 -x "$key" <<<"$resource" | tail -n 1 | grep -qx "$value" ||
     fail "version resource lacks $key \"$value\""
 done
-echo "$library: $format, module adjsurf.p, $(wc -l <"$entry_point_list") entry points, $host_count imports from vexo.exe, system DLLs only, no C++ runtime, version resource $version"
+echo "$library: $format, module $name, $(wc -l <"$entry_point_list") entry points, $host_count imports from vexo.exe, system DLLs only, no C++ runtime, version resource $version"

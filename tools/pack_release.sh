@@ -17,13 +17,14 @@ epoch=${SOURCE_DATE_EPOCH:-$(git -C "$source_dir" log -1 --format=%ct 2>/dev/nul
 folder=$(dirname "$archive")
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-cp "$library" "$stage/adjsurf.p"
+name=$(basename "$library")
+cp "$library" "$stage/$name"
 cp "$note" "$stage/INSTALL.txt"
-chmod 644 "$stage/adjsurf.p" "$stage/INSTALL.txt"
+chmod 644 "$stage/$name" "$stage/INSTALL.txt"
 # Zip entries hold local time: read and written in UTC, the entries are the same everywhere.
-TZ=UTC0 touch -d "@$epoch" "$stage/adjsurf.p" "$stage/INSTALL.txt"
+TZ=UTC0 touch -d "@$epoch" "$stage/$name" "$stage/INSTALL.txt"
 rm -f "$archive"
-(cd "$stage" && TZ=UTC0 zip -X -D -q "$stage/release.zip" adjsurf.p INSTALL.txt)
+(cd "$stage" && TZ=UTC0 zip -X -D -q "$stage/release.zip" "$name" INSTALL.txt)
 mv "$stage/release.zip" "$archive"
 
 (cd "$folder" && sha256sum "$(basename "$library")" "$(basename "$archive")") | tee "$folder/SHA256SUMS"

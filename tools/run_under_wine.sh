@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs a Windows build (win32 or win64) under Wine, as a user would, and checks what it printed:
-#   1. the stand-in modeller, BUILD-DIR/vexo.exe, on its demo scene with the build's adjsurf.p
-#      beside it: the transcript must show the menu item, the count, the undo step and the
-#      selection;
-#   2. the checks program, BUILD-DIR/checks/vexo.exe, which loads the same adjsurf.p for every
+#   1. the stand-in modeller, BUILD-DIR/vexo.exe, on its demo scene with the build's library
+#      (BUILD-DIR/LIBRARY-NAME) beside it: the transcript must show the menu item, the count, the
+#      undo step and the selection;
+#   2. the checks program, BUILD-DIR/checks/vexo.exe, which loads the same library for every
 #      check (demo scene, random models against a union-find, a table that cannot be allocated,
 #      a quicksort's worst case on a 1 MiB stack), then loads the shared MinGW runtime DLL that
 #      another plug-in would bring into the modeller and runs them all again.
@@ -11,8 +11,10 @@
 # to. The Wine prefix is made once, by the 64-bit loader, and kept in BUILD-DIR/wineprefix.
 # Exits 77 (skipped) when the build has no vexo.exe.
 set -euo pipefail
-build=${1:?usage: run_under_wine.sh BUILD-DIR}
-[ -f "$build/vexo.exe" ] && [ -f "$build/adjsurf.p" ] && [ -f "$build/checks/vexo.exe" ] ||
+usage="usage: run_under_wine.sh BUILD-DIR LIBRARY-NAME"
+build=${1:?$usage}
+name=${2:?$usage}
+[ -f "$build/vexo.exe" ] && [ -f "$build/$name" ] && [ -f "$build/checks/vexo.exe" ] ||
   { echo "skipped: $build/vexo.exe is not built"; exit 77; }
 build=$(cd "$build" && pwd)
 wine=$(dpkg -L wine64 2>/dev/null | grep -m1 '/wine64$') || { echo "wine64 is not installed" >&2; exit 1; }
@@ -49,9 +51,9 @@ for expected in "  Select connected surfaces    [vexo kwtadjsurf_go]" \
 done
 
 echo
-checks=$("$wine" "$build/checks/vexo.exe" "$(windows_path "$build/adjsurf.p")" \
+checks=$("$wine" "$build/checks/vexo.exe" "$(windows_path "$build/$name")" \
   "$(windows_path "$runtime_dll")" 2>&1 | tr -d '\r') || true
 echo "$checks"
 tail -n 1 <<<"$checks" | grep -Eqx '[0-9]+ passed, 0 failed' ||
-  { echo "the checks of $build/adjsurf.p did not all pass, or the process did not finish" >&2; status=1; }
+  { echo "the checks of $build/$name did not all pass, or the process did not finish" >&2; status=1; }
 exit "$status"

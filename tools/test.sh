@@ -26,8 +26,9 @@ echo "== build: win32, and its release archive"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target all release_archive
 echo "== release: a second build from nothing must give the same bytes"
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win32/CMakeCache.txt)
-tools/check_reproducible_release.sh build-win32 "$version"
+cached() { sed -n "s/^$1:[A-Z]*=//p" build-win32/CMakeCache.txt; }
+tools/check_reproducible_release.sh build-win32 "$(cached VEXO_PLUGIN_FILE)" \
+  "$(cached VEXO_RELEASE_ARCHIVE)"
 echo "== build: win64"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64

@@ -15,7 +15,7 @@
 #include "model_files/load_model.h"
 #include "model_files/text_lines.h"
 #include "modeller/host_state.h"
-#include "modeller/plugin_loader.h"
+#include "plugin_loader/plugin_loader.h"
 #include "vexo_sim/named_indices.h"
 #include "vexo_sim/svg_picture.h"
 

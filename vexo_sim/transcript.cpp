@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "modeller/index_ranges.h"
+#include "messages/index_ranges.h"
 
 namespace standin {
 

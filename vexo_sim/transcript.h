@@ -7,7 +7,7 @@
 #include <ostream>
 
 #include "modeller/host_state.h"
-#include "modeller/plugin_loader.h"
+#include "plugin_loader/plugin_loader.h"
 
 namespace standin {
 

@@ -73,7 +73,8 @@ std::string usage() {
          "                                  actions: " +
          wrapped_list(standin::script_actions_help()) +
          "\n"
-         "  --plugin PATH                   the plug-in (default: adjsurf.p beside this program)\n"
+         "  --plugin PATH                   the plug-in (default: " VEXO_PLUGIN_FILE
+         " beside this program)\n"
          "  --json                          print a JSON report instead of the transcript\n"
          "  --svg FILE [--view VIEW] [--up y|z]  draw the result; VIEW is " +
          standin::view_names() +
@@ -113,8 +114,8 @@ std::string default_plugin_path() {
   std::string self(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
   const auto slash = self.find_last_of('/');
 #endif
-  if (slash == std::string::npos) return "build/adjsurf.p";
-  return self.substr(0, slash + 1) + "adjsurf.p";
+  if (slash == std::string::npos) return "build/" VEXO_PLUGIN_FILE;
+  return self.substr(0, slash + 1) + VEXO_PLUGIN_FILE;
 }
 
 // A CLI11 check from a function that returns empty or what is wrong, without CLI11's own

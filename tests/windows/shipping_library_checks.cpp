@@ -21,8 +21,8 @@
 
 #include "mesh/mesh_generators.h"
 #include "modeller/host_state.h"
-#include "modeller/index_ranges.h"
-#include "modeller/plugin_loader.h"
+#include "messages/index_ranges.h"
+#include "plugin_loader/plugin_loader.h"
 #include "test_support/shared_scenes.h"
 #include "vexo_sim/demo_scene.h"
 #include "vexo_sim/session.h"

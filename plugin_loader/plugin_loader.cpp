@@ -1,4 +1,4 @@
-#include "modeller/plugin_loader.h"
+#include "plugin_loader/plugin_loader.h"
 #include "messages/excerpt.h"
 
 #if defined(_WIN32)

@@ -1,4 +1,4 @@
-#include "modeller/index_ranges.h"
+#include "messages/index_ranges.h"
 
 namespace standin {
 

@@ -1,8 +1,8 @@
 // Opens a plug-in library by path, as the modeller does: finds its entry points by name (those
 // the boundary lists, host/vexo_plugin_entry_points.h) and calls VexoPluginInit once. Closing
 // calls VexoPluginExit and unloads the library.
-#ifndef MODELLER_PLUGIN_LOADER_H
-#define MODELLER_PLUGIN_LOADER_H
+#ifndef PLUGIN_LOADER_PLUGIN_LOADER_H
+#define PLUGIN_LOADER_PLUGIN_LOADER_H
 
 #include <memory>
 #include <string>
@@ -44,4 +44,4 @@ std::unique_ptr<LoadedPlugin> load_plugin(const std::string& path, std::string* 
 
 }  // namespace standin
 
-#endif  // MODELLER_PLUGIN_LOADER_H
+#endif  // PLUGIN_LOADER_PLUGIN_LOADER_H

@@ -1,6 +1,6 @@
 // Sorted surface indices as a person reads them, for transcripts and test failures alike.
-#ifndef MODELLER_INDEX_RANGES_H
-#define MODELLER_INDEX_RANGES_H
+#ifndef MESSAGES_INDEX_RANGES_H
+#define MESSAGES_INDEX_RANGES_H
 
 #include <cstdint>
 #include <string>
@@ -14,4 +14,4 @@ std::string format_index_ranges(const std::vector<std::uint32_t>& sorted_indices
 
 }  // namespace standin
 
-#endif  // MODELLER_INDEX_RANGES_H
+#endif  // MESSAGES_INDEX_RANGES_H
