@@ -39,8 +39,11 @@ ROOT = Path(__file__).resolve().parent.parent
 MUTATED_FOLDERS = ("select_connected", "plugin")
 EQUIVALENTS = ROOT / "tools" / "equivalent_mutants.txt"
 WINDOWS_CHECKS = "windows|wine|release_archive"
-# What the suites need built: the plug-in, the test programs, the benchmark and vexo-sim.
-TARGETS = ["adjsurf", "vexo_tests", "endurance_tests", "select_connected_benchmark", "vexo-sim"]
+# What the suites need built: the plug-in, the test programs, the benchmark and vexo-sim. (A
+# mutant rebuilds only those that hold the changed code.)
+TARGETS = ["adjsurf", "vexo-sim", "select_connected_benchmark", "select_connected_tests",
+           "select_connected_endurance_tests", "plugin_tests", "plugin_loader_tests", "not_a_plugin",
+           "modeller_tests", "messages_tests", "model_files_tests", "vexo_sim_tests"]
 
 
 @dataclass

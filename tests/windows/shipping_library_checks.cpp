@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "mesh/mesh_generators.h"
-#include "modeller/host_state.h"
 #include "messages/index_ranges.h"
+#include "modeller/host_state.h"
 #include "plugin_loader/plugin_loader.h"
 #include "test_support/shared_scenes.h"
 #include "vexo_sim/demo_scene.h"

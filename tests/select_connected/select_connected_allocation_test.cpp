@@ -18,13 +18,13 @@ using namespace adjsurf;
 
 using standin::EventKind;
 
-class AllocationFailure : public testmodels::CheckedHostTest {
+class SelectConnectedAllocation : public testmodels::CheckedHostTest {
  protected:
   void SetUp() override { failing_allocations::reset(); }
   void TearDown() override { failing_allocations::reset(); }
 };
 
-TEST_F(AllocationFailure, ReportsNotEnoughMemoryAndChangesNothing) {
+TEST_F(SelectConnectedAllocation, ReportsNotEnoughMemoryAndChangesNothing) {
   host_.add_object(standin::quad_grid("a", 4, 4));
   host_.add_object(standin::quad_grid("b", 2, 2));
   host_.selection().select_surface(0, 3);
@@ -41,7 +41,7 @@ TEST_F(AllocationFailure, ReportsNotEnoughMemoryAndChangesNothing) {
   expect_host_clean();  // the seed and object lists were given back
 }
 
-TEST_F(AllocationFailure, ATotalTooLargeForTheTableIsReportedTheSameWay) {
+TEST_F(SelectConnectedAllocation, ATotalTooLargeForTheTableIsReportedTheSameWay) {
   host_.add_object(standin::quad_grid("a", 2, 2));
   host_.add_object(standin::quad_grid("b", 2, 2));
   host_.model().object(0).inconsistencies.reported_surface_count = 2000000000;
@@ -55,7 +55,8 @@ TEST_F(AllocationFailure, ATotalTooLargeForTheTableIsReportedTheSameWay) {
   expect_host_clean();
 }
 
-TEST_F(AllocationFailure, WithoutRoomForSurfacesListedBeyondTheCountTheCountedOnesStillWork) {
+TEST_F(SelectConnectedAllocation,
+       WithoutRoomForSurfacesListedBeyondTheCountTheCountedOnesStillWork) {
   host_.add_object(standin::quad_grid("a", 3, 3));
   host_.model().object(0).inconsistencies.reported_surface_count = 2;
   host_.selection().select_surface(0, 0);
@@ -70,7 +71,7 @@ TEST_F(AllocationFailure, WithoutRoomForSurfacesListedBeyondTheCountTheCountedOn
 
 // A consistent model needs one table, sized by the objects' counts, however small the objects:
 // with only that one allocation granted, objects of a single surface are still reached.
-TEST_F(AllocationFailure, AConsistentModelIsServedByTheFirstTableAlone) {
+TEST_F(SelectConnectedAllocation, AConsistentModelIsServedByTheFirstTableAlone) {
   host_.add_object(standin::quad_grid("one", 1, 1));
   host_.add_object(standin::quad_grid("grid", 3, 2));
   host_.add_object(standin::quad_grid("another", 1, 1));
@@ -89,7 +90,7 @@ TEST_F(AllocationFailure, AConsistentModelIsServedByTheFirstTableAlone) {
   expect_host_clean();
 }
 
-TEST_F(AllocationFailure, WithoutTheTableIndexTheSelectionIsTheSame) {
+TEST_F(SelectConnectedAllocation, WithoutTheTableIndexTheSelectionIsTheSame) {
   host_.add_object(standin::quad_grid("a", 5, 4));
   host_.add_object(standin::quad_grid("b", 3, 1));
   host_.selection().select_surface(0, 7);
@@ -107,7 +108,7 @@ TEST_F(AllocationFailure, WithoutTheTableIndexTheSelectionIsTheSame) {
 // of 40-triangle fans stacked 5 times), the walk forgets the ones it holds and reads them again
 // from their later users: slower, with the same selection and the same appends. Memory for the
 // set is asked for once, not again at every crowded edge.
-TEST_F(AllocationFailure, WithoutMemoryForWalkedEdgesTheSelectionAndAppendsAreTheSame) {
+TEST_F(SelectConnectedAllocation, WithoutMemoryForWalkedEdgesTheSelectionAndAppendsAreTheSame) {
   host_.add_object(standin::book("book", 40));
   host_.add_object(standin::stacked_fans("fans", 40, 5));
   host_.selection().select_surface(0, 7);
@@ -131,7 +132,7 @@ TEST_F(AllocationFailure, WithoutMemoryForWalkedEdgesTheSelectionAndAppendsAreTh
 // The largest count a table can have, 2^31 - 1 surfaces, is asked of the allocator where its
 // size fits the address space (a machine with the memory gets its table); one more is refused
 // without asking.
-TEST_F(AllocationFailure, TheLargestCountIsAskedForAndOneMoreIsNot) {
+TEST_F(SelectConnectedAllocation, TheLargestCountIsAskedForAndOneMoreIsNot) {
   host_.add_object(standin::quad_grid("a", 2, 2));
   host_.add_object(standin::quad_grid("b", 1, 1));
   host_.selection().select_surface(0, 0);
@@ -153,7 +154,7 @@ TEST_F(AllocationFailure, TheLargestCountIsAskedForAndOneMoreIsNot) {
   expect_host_clean();
 }
 
-TEST_F(AllocationFailure, ATableWhoseSizeWouldWrapAroundIsRefusedWithoutAllocating) {
+TEST_F(SelectConnectedAllocation, ATableWhoseSizeWouldWrapAroundIsRefusedWithoutAllocating) {
   // On a 32-bit system 2^29 entries of 8 bytes make 2^32 bytes, which wraps to 0 in size_t.
   const std::int32_t count = std::int32_t{1} << 29;
   if (static_cast<std::uint64_t>(count) * sizeof(SurfaceEntry) <= SIZE_MAX) {

@@ -9,7 +9,7 @@ namespace {
 
 using standin::EventKind;
 
-class CommandPreconditions : public testmodels::CheckedHostTest {
+class SelectConnectedPreconditions : public testmodels::CheckedHostTest {
  protected:
   void SetUp() override { host_.add_object(standin::quad_grid("grid", 3, 3)); }
 
@@ -23,7 +23,7 @@ class CommandPreconditions : public testmodels::CheckedHostTest {
   }
 };
 
-TEST_F(CommandPreconditions, EmptySelectionReportsNothingSelectedWhateverTheMode) {
+TEST_F(SelectConnectedPreconditions, EmptySelectionReportsNothingSelectedWhateverTheMode) {
   for (int mode :
        {standin::kObjectMode, standin::kSurfaceMode, standin::kVertexMode, standin::kEdgeMode}) {
     host_.events().clear();
@@ -35,7 +35,7 @@ TEST_F(CommandPreconditions, EmptySelectionReportsNothingSelectedWhateverTheMode
   }
 }
 
-TEST_F(CommandPreconditions, OtherSelectModesAreRefused) {
+TEST_F(SelectConnectedPreconditions, OtherSelectModesAreRefused) {
   host_.selection().select_surface(0, 4);
   // The stand-in's object and edge modes, and codes no modeller uses.
   for (int mode : std::initializer_list<int>{standin::kObjectMode, standin::kEdgeMode, 0, -1, 99}) {
@@ -47,7 +47,7 @@ TEST_F(CommandPreconditions, OtherSelectModesAreRefused) {
   }
 }
 
-TEST_F(CommandPreconditions, LoneVerticesWithoutWholeSurfacesAreReported) {
+TEST_F(SelectConnectedPreconditions, LoneVerticesWithoutWholeSurfacesAreReported) {
   host_.selection().select_vertex(0, 5);
   for (int mode : {standin::kSurfaceMode, standin::kVertexMode}) {
     host_.events().clear();
@@ -58,7 +58,7 @@ TEST_F(CommandPreconditions, LoneVerticesWithoutWholeSurfacesAreReported) {
   }
 }
 
-TEST_F(CommandPreconditions, VertexModeRunsLikeSurfaceMode) {
+TEST_F(SelectConnectedPreconditions, VertexModeRunsLikeSurfaceMode) {
   host_.selection().select_surface(0, 0);
   host_.selection().set_mode(standin::kVertexMode);
   run();

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "mesh/mesh_generators.h"
+#include "tests/scratch_folder.h"
 #include "vexo_sim/json_report.h"
 #include "vexo_sim/named_indices.h"
 #include "vexo_sim/session.h"
@@ -105,7 +106,7 @@ TEST_F(SessionTest, JsonReportEscapesOddObjectNames) {
 }
 
 TEST_F(SessionTest, PictureMarksSelectionAndThinsLargeModels) {
-  const std::string picture = ::testing::TempDir() + "session_test_picture.svg";
+  const std::string picture = testmodels::scratch_folder() + "/picture.svg";
   EXPECT_EQ(script("select floor:2\nmenu\npicture " + picture + " top\n"), "");
   std::ifstream small(picture);
   const std::string svg((std::istreambuf_iterator<char>(small)), std::istreambuf_iterator<char>());
@@ -145,7 +146,7 @@ TEST_F(SessionTest, PicturesStandTheModelOnItsUpAxisAndFitTheirCaption) {
   for (std::uint32_t y = 0; y < 10; ++y)
     tower.add_surface({2 * y, 2 * y + 1, 2 * y + 3, 2 * y + 2});
   session_.host().add_object(tower);
-  const std::string picture = ::testing::TempDir() + "session_test_tower.svg";
+  const std::string picture = testmodels::scratch_folder() + "/tower.svg";
   // The viewBox's width and height.
   const auto size_of = [&picture]() {
     std::ifstream in(picture);

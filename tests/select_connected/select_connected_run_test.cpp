@@ -12,12 +12,12 @@ namespace {
 using standin::EventKind;
 using Indices = std::vector<std::uint32_t>;
 
-class CommandRun : public testmodels::CheckedHostTest {
+class SelectConnectedRun : public testmodels::CheckedHostTest {
  protected:
   std::vector<std::string> messages() const { return host_.events().texts(EventKind::kMessage); }
 };
 
-TEST_F(CommandRun, IsolatedSurfaceStaysAloneAndStillRecordsAnUndoStep) {
+TEST_F(SelectConnectedRun, IsolatedSurfaceStaysAloneAndStillRecordsAnUndoStep) {
   standin::Mesh mesh = standin::quad_grid("grid", 2, 1);
   const std::uint32_t base = mesh.add_vertex(10, 10, 0);
   for (int k = 1; k < 3; ++k) mesh.add_vertex(10 + k, 10 + k * k, 0);
@@ -32,7 +32,7 @@ TEST_F(CommandRun, IsolatedSurfaceStaysAloneAndStillRecordsAnUndoStep) {
   expect_host_clean();
 }
 
-TEST_F(CommandRun, FinishesWithMessageUndoSelectionAndRefreshInOrder) {
+TEST_F(SelectConnectedRun, FinishesWithMessageUndoSelectionAndRefreshInOrder) {
   host_.add_object(standin::quad_grid("grid", 4, 4));
   host_.selection().select_surface(0, 5);
   run();
@@ -52,7 +52,7 @@ TEST_F(CommandRun, FinishesWithMessageUndoSelectionAndRefreshInOrder) {
   expect_host_clean();
 }
 
-TEST_F(CommandRun, PiecesWithoutACommonEdgeStayApart) {
+TEST_F(SelectConnectedRun, PiecesWithoutACommonEdgeStayApart) {
   standin::Mesh mesh = standin::quad_grid("two pieces", 2, 2);
   standin::append_part(mesh, standin::quad_grid("", 3, 1), standin::Vec3{});
   host_.add_object(mesh);
@@ -63,7 +63,7 @@ TEST_F(CommandRun, PiecesWithoutACommonEdgeStayApart) {
   expect_host_clean();
 }
 
-TEST_F(CommandRun, GrowsInsideEachSeedObjectOnly) {
+TEST_F(SelectConnectedRun, GrowsInsideEachSeedObjectOnly) {
   host_.add_object(standin::quad_grid("a", 3, 2));
   host_.add_object(standin::quad_grid("b", 2, 2));
   // Same positions as "a", so it touches it, but it has no seed and shares no edge record.
@@ -78,7 +78,7 @@ TEST_F(CommandRun, GrowsInsideEachSeedObjectOnly) {
   expect_host_clean();
 }
 
-TEST_F(CommandRun, SharedCornerIsNotASharedEdge) {
+TEST_F(SelectConnectedRun, SharedCornerIsNotASharedEdge) {
   host_.add_object(testmodels::corner_touching_triangles());
   host_.selection().select_surface(0, 0);
   run();
@@ -90,7 +90,7 @@ TEST_F(CommandRun, SharedCornerIsNotASharedEdge) {
   expect_host_clean();
 }
 
-TEST_F(CommandRun, NonManifoldEdgeReachesEverySurfaceOnIt) {
+TEST_F(SelectConnectedRun, NonManifoldEdgeReachesEverySurfaceOnIt) {
   host_.add_object(testmodels::non_manifold_fan());
   host_.selection().select_surface(0, 0);
   run();
@@ -98,7 +98,7 @@ TEST_F(CommandRun, NonManifoldEdgeReachesEverySurfaceOnIt) {
   expect_host_clean();
 }
 
-TEST_F(CommandRun, SeveralSeedsInOnePieceAreCountedOnce) {
+TEST_F(SelectConnectedRun, SeveralSeedsInOnePieceAreCountedOnce) {
   host_.add_object(standin::quad_grid("grid", 3, 3));
   for (std::uint32_t s : {0u, 4u, 8u, 2u}) host_.selection().select_surface(0, s);
   run();
@@ -107,7 +107,7 @@ TEST_F(CommandRun, SeveralSeedsInOnePieceAreCountedOnce) {
   expect_host_clean();
 }
 
-TEST_F(CommandRun, HandsTheSelectionOverInDescendingHandleOrder) {
+TEST_F(SelectConnectedRun, HandsTheSelectionOverInDescendingHandleOrder) {
   // Records in a scrambled address order, so that handle order differs from file order.
   standin::Mesh mesh = standin::quad_grid("grid", 4, 3);
   std::vector<std::uint32_t> slots = {7, 2, 11, 0, 5, 9, 1, 10, 3, 8, 6, 4};
@@ -122,7 +122,7 @@ TEST_F(CommandRun, HandsTheSelectionOverInDescendingHandleOrder) {
   expect_host_clean();
 }
 
-TEST_F(CommandRun, QueueAppendsStepOverAtMostOneNodeOnAverage) {
+TEST_F(SelectConnectedRun, QueueAppendsStepOverAtMostOneNodeOnAverage) {
   host_.add_object(standin::quad_grid("grid", 30, 30));
   host_.selection().select_surface(0, 0);
   run();
@@ -133,7 +133,7 @@ TEST_F(CommandRun, QueueAppendsStepOverAtMostOneNodeOnAverage) {
   expect_host_clean();
 }
 
-TEST_F(CommandRun, RunUndoRunAgainGivesTheSameSelection) {
+TEST_F(SelectConnectedRun, RunUndoRunAgainGivesTheSameSelection) {
   host_.add_object(standin::quad_grid("grid", 5, 2));
   host_.selection().select_surface(0, 1);
   run();

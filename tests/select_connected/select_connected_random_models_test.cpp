@@ -14,7 +14,7 @@
 
 namespace {
 
-TEST(RandomModels, SelectionMatchesUnionFindOfSharedEdges) {
+TEST(SelectConnectedRandomModels, SelectionMatchesUnionFindOfSharedEdges) {
   std::mt19937 random(20261209);
   for (int round = 0; round < 300; ++round) {
     standin::Host host(true);
@@ -43,7 +43,7 @@ TEST(RandomModels, SelectionMatchesUnionFindOfSharedEdges) {
 // when another of its edges brings it up again (a crowded edge walked while the append was
 // refused is not taken as walked): the selection and the appends asked for are the reference
 // walk's with the same refusal.
-TEST(RandomModels, ARefusedAppendAnywhereGivesTheReferenceWalksAnswer) {
+TEST(SelectConnectedRandomModels, ARefusedAppendAnywhereGivesTheReferenceWalksAnswer) {
   std::mt19937 random(20261210);
   int refusals_met = 0;
   for (int round = 0; round < 300; ++round) {

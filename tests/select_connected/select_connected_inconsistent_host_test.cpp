@@ -18,7 +18,7 @@ Surface made_up_handle() {
   return reinterpret_cast<Surface>(std::uintptr_t{0x40});
 }
 
-class InconsistentHost : public testmodels::CheckedHostTest {
+class SelectConnectedInconsistentHost : public testmodels::CheckedHostTest {
  protected:
   void SetUp() override {
     seeded_ =
@@ -39,7 +39,7 @@ class InconsistentHost : public testmodels::CheckedHostTest {
   VexoModelObject* other_ = nullptr;
 };
 
-TEST_F(InconsistentHost, EdgesNamingNullUnknownOrForeignSurfacesAreSkipped) {
+TEST_F(SelectConnectedInconsistentHost, EdgesNamingNullUnknownOrForeignSurfacesAreSkipped) {
   seeded_->inconsistencies.extra_edge_surfaces = {
       {0, nullptr}, {0, made_up_handle()}, {3, host_.model().surface(1, 2)}, {5, nullptr}};
   run();
@@ -50,7 +50,7 @@ TEST_F(InconsistentHost, EdgesNamingNullUnknownOrForeignSurfacesAreSkipped) {
   expect_host_clean();  // also: no null or unknown handle reached the selection
 }
 
-TEST_F(InconsistentHost, SeedsOutsideTheTableAreSkippedAndRepeatsCountOnce) {
+TEST_F(SelectConnectedInconsistentHost, SeedsOutsideTheTableAreSkippedAndRepeatsCountOnce) {
   host_.faults().extra_whole_surfaces = {nullptr, made_up_handle(), host_.model().surface(0, 0),
                                          host_.model().surface(0, 0)};
   run();
@@ -60,7 +60,7 @@ TEST_F(InconsistentHost, SeedsOutsideTheTableAreSkippedAndRepeatsCountOnce) {
   expect_host_clean();
 }
 
-TEST_F(InconsistentHost, CountAboveTheSurfaceListLeavesNothingUnset) {
+TEST_F(SelectConnectedInconsistentHost, CountAboveTheSurfaceListLeavesNothingUnset) {
   seeded_->inconsistencies.reported_surface_count = 40;
   run();
   EXPECT_EQ(host_.selection().selected_surfaces(0).size(), 9u);
@@ -69,7 +69,7 @@ TEST_F(InconsistentHost, CountAboveTheSurfaceListLeavesNothingUnset) {
   expect_host_clean();
 }
 
-TEST_F(InconsistentHost, CountBelowTheSurfaceListStillReachesEveryListedSurface) {
+TEST_F(SelectConnectedInconsistentHost, CountBelowTheSurfaceListStillReachesEveryListedSurface) {
   // The table first made for the count is too small; the command moves to one that holds every
   // listed surface (and never writes past either).
   for (int count : {2, 0, -7}) {
@@ -83,7 +83,7 @@ TEST_F(InconsistentHost, CountBelowTheSurfaceListStillReachesEveryListedSurface)
   }
 }
 
-TEST_F(InconsistentHost, SeedsWithoutAnOwnerTakeNoObjectIn) {
+TEST_F(SelectConnectedInconsistentHost, SeedsWithoutAnOwnerTakeNoObjectIn) {
   seeded_->inconsistencies.disowned = true;
   run();
   EXPECT_EQ(messages(), std::vector<std::string>{"Selected 0 surfaces"});
@@ -92,7 +92,7 @@ TEST_F(InconsistentHost, SeedsWithoutAnOwnerTakeNoObjectIn) {
   expect_host_clean();
 }
 
-TEST_F(InconsistentHost, AnEdgeNamingASurfaceOfAnotherSeedObjectIsFollowedThere) {
+TEST_F(SelectConnectedInconsistentHost, AnEdgeNamingASurfaceOfAnotherSeedObjectIsFollowedThere) {
   // A third object of two pieces, seeded in the first: an edge of "seeded" also names the
   // second piece's quad. That quad is in the table (its object has a seed), so the walk follows
   // the edge as the modeller hands it over, and counts the quad once.
@@ -109,7 +109,7 @@ TEST_F(InconsistentHost, AnEdgeNamingASurfaceOfAnotherSeedObjectIsFollowedThere)
   expect_host_clean();
 }
 
-TEST_F(InconsistentHost, RefusedEdgeJoinsAreGivenBackAndTheSeedsStillSelected) {
+TEST_F(SelectConnectedInconsistentHost, RefusedEdgeJoinsAreGivenBackAndTheSeedsStillSelected) {
   // The edges a refused join leaves out go back to the modeller, and the walk to the joined
   // list's end never starts from the null an empty list still is.
   host_.selection().select_surface(1, 0);

@@ -14,6 +14,8 @@
 #include <iterator>
 #include <string>
 
+#include "tests/scratch_folder.h"
+
 namespace {
 
 struct Outcome {
@@ -30,9 +32,7 @@ std::string read_file(const std::string& path) {
 // Runs vexo-sim with `arguments` (shell words) and the plug-in this build made; its standard
 // output goes to `stdout_to` when given (and is then not read back).
 Outcome vexo_sim(const std::string& arguments, const std::string& stdout_to = "") {
-  // Named after the test, as CTest may run tests side by side.
-  const std::string stem = ::testing::TempDir() + "vexo_sim_" + std::to_string(getpid()) + "_" +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  const std::string stem = testmodels::scratch_folder() + "/vexo_sim";
   const std::string out = stdout_to.empty() ? stem + ".out" : stdout_to;
   const std::string errors = stem + ".err";
   const std::string command = std::string("'") + VEXO_SIM_PATH + "' --plugin '" + ADJSURF_PATH +
@@ -49,7 +49,7 @@ bool starts_with(const std::string& text, const std::string& start) {
   return text.rfind(start, 0) == 0;
 }
 
-TEST(VexoSimCommandLine, ArgumentsItCannotUseExitWithStatus2AndTheUsage) {
+TEST(VexoSim, ArgumentsItCannotUseExitWithStatus2AndTheUsage) {
   for (const char* arguments : {"--bogus", "--select", "--json --svg", "a.obj b.obj", "--mode"}) {
     SCOPED_TRACE(arguments);
     const Outcome outcome = vexo_sim(arguments);
@@ -60,14 +60,14 @@ TEST(VexoSimCommandLine, ArgumentsItCannotUseExitWithStatus2AndTheUsage) {
   }
 }
 
-TEST(VexoSimCommandLine, HelpGoesToStandardOutputWithStatus0) {
+TEST(VexoSim, HelpGoesToStandardOutputWithStatus0) {
   const Outcome outcome = vexo_sim("--select box:0 --help");
   EXPECT_EQ(outcome.status, 0);
   EXPECT_TRUE(starts_with(outcome.out, "usage: vexo-sim [MODEL] [options]\n")) << outcome.out;
   EXPECT_EQ(outcome.errors, "");
 }
 
-TEST(VexoSimCommandLine, ASessionThatFailsExitsWithStatus1NamingTheCause) {
+TEST(VexoSim, ASessionThatFailsExitsWithStatus1NamingTheCause) {
   const Outcome missing = vexo_sim("/no/such/model.obj");
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.errors,
@@ -80,7 +80,7 @@ TEST(VexoSimCommandLine, ASessionThatFailsExitsWithStatus1NamingTheCause) {
   EXPECT_EQ(menu.errors, "vexo-sim: the Tools menu has no item 'No such item'\n");
 }
 
-TEST(VexoSimCommandLine, JsonReportOfTheDemoSceneParsesWithEveryKey) {
+TEST(VexoSim, JsonReportOfTheDemoSceneParsesWithEveryKey) {
   const Outcome outcome = vexo_sim("--json --select plane:4 --mode vertex --mode surface");
   ASSERT_EQ(outcome.status, 0) << outcome.errors;
   const auto report = nlohmann::json::parse(outcome.out);
@@ -101,9 +101,7 @@ TEST(VexoSimCommandLine, JsonReportOfTheDemoSceneParsesWithEveryKey) {
 class VexoSimAnswers : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    // One folder per test process: CTest runs the tests, and other builds' tests, side by side.
-    dir_ = ::testing::TempDir() + "vexo_sim_answers_" + std::to_string(getpid());
-    std::filesystem::remove_all(dir_);
+    dir_ = testmodels::scratch_folder() + "/answers";
     std::filesystem::create_directories(dir_);
     write("bad.obj", "v 0 0 0\nv 1 0 0\nv 1 zz 0\nv 0 1 0\nf 1 2 4\n\n");
     write("binary.obj", std::string("v 0 0 0\n\x7F"

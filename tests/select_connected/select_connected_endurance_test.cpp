@@ -19,7 +19,7 @@ namespace {
 
 using namespace adjsurf;
 
-TEST(Endurance, WorstCaseHandleOrderRunsOnAOneMebibyteStack) {
+TEST(SelectConnectedEndurance, WorstCaseHandleOrderRunsOnAOneMebibyteStack) {
   standin::Host host;
   standin::ActiveHost active(host);
   reference::add_worst_case_strip(host);
@@ -47,7 +47,7 @@ std::pair<std::size_t, std::size_t> soak(standin::Host& host, int rounds) {
   return {after_first, heap_meter::bytes_in_use()};
 }
 
-TEST(Endurance, AThousandRunsWithUndoLeaveTheHostsMemoryAsAfterTheFirst) {
+TEST(SelectConnectedEndurance, AThousandRunsWithUndoLeaveTheHostsMemoryAsAfterTheFirst) {
   {
     standin::Host demo;
     standin::ActiveHost active(demo);

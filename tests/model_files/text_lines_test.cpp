@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "model_files/text_lines.h"
-#include "tests/model_file_checks.h"
+#include "tests/model_files/model_file_checks.h"
 
 // Reading a file a block at a time must see the same lines as reading it whole, wherever the
 // blocks end: inside a word, between the CR and LF of one line end, or on a NUL byte.

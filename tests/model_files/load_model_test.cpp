@@ -12,13 +12,13 @@
 
 #include "model_files/load_model.h"
 #include "model_files/text_lines.h"
-#include "tests/model_file_checks.h"
+#include "tests/model_files/model_file_checks.h"
 
 namespace {
 
 using namespace model_file_checks;
 
-TEST(ModelFiles, CrAndCrLfLineEndsCountLinesAsLfDoes) {
+TEST(LoadModel, CrAndCrLfLineEndsCountLinesAsLfDoes) {
   for (const std::string end : {"\r\n", "\r"}) {
     SCOPED_TRACE(end == "\r" ? "CR" : "CR LF");
     const std::string obj = "# square" + end + "v 0 0 0" + end + "v 1 0 0" + end + "v 1 1 0" + end +
@@ -42,7 +42,7 @@ TEST(ModelFiles, CrAndCrLfLineEndsCountLinesAsLfDoes) {
 
 // The keyword of a line is found with the same blanks that separate its words.
 
-TEST(RealModelFiles, EveryFileLoadsOrFailsWithOneLineStartingWithItsPath) {
+TEST(LoadModel, EveryFileLoadsOrFailsWithOneLineStartingWithItsPath) {
   const std::filesystem::path root = "/usr/share/assimp/models";
   if (!std::filesystem::exists(root)) GTEST_SKIP() << "assimp-testmodels is not installed";
   int read = 0;
@@ -151,7 +151,7 @@ std::string joined(const std::vector<std::string>& lines, const std::string& end
   return text;
 }
 
-TEST(ModelFiles, AFaultyLineAnywhereIsTheErrorNamingItsLine) {
+TEST(LoadModel, AFaultyLineAnywhereIsTheErrorNamingItsLine) {
   std::mt19937 random(11);
   std::vector<std::vector<std::string>> bases;
   for (int b = 0; b < 6; ++b) bases.push_back(random_obj(random));
@@ -173,7 +173,7 @@ TEST(ModelFiles, AFaultyLineAnywhereIsTheErrorNamingItsLine) {
   }
 }
 
-TEST(ModelFiles, AFaultyVertexOrFaceLineOfAnOffFileIsNamed) {
+TEST(LoadModel, AFaultyVertexOrFaceLineOfAnOffFileIsNamed) {
   std::mt19937 random(13);
   const std::string ends[] = {"\n", "\r\n", "\r"};
   for (int round = 0; round < 200; ++round) {
@@ -207,7 +207,7 @@ TEST(ModelFiles, AFaultyVertexOrFaceLineOfAnOffFileIsNamed) {
 // Reading stops at the first line that no text file holds, without reading on; statements the
 // reader does not know are skipped with one warning a keyword; objects without faces are left
 // out with a warning.
-TEST(ModelFiles, WhatIsNotAModelSaysSoOnOneLine) {
+TEST(LoadModel, WhatIsNotAModelSaysSoOnOneLine) {
   constexpr char kProgram[] =
       "v 0 0 0\n\x7F"
       "ELF\0\0\1";

@@ -41,7 +41,7 @@ standin::Mesh books_side_by_side(std::uint32_t count, std::uint32_t pages) {
   return mesh;
 }
 
-class CrowdedEdges : public testmodels::CheckedHostTest {
+class FloodFillSurfaces : public testmodels::CheckedHostTest {
  protected:
   // Runs the command from `seeds` of object 0 and checks that it selected every surface of it,
   // with one append per surface that was not a seed.
@@ -57,19 +57,19 @@ class CrowdedEdges : public testmodels::CheckedHostTest {
   }
 };
 
-TEST_F(CrowdedEdges, ABookAppendsEachPageOnceAndNoSeed) {
+TEST_F(FloodFillSurfaces, ABookAppendsEachPageOnceAndNoSeed) {
   host_.add_object(standin::book("book", 50));
   // Page 10 is a seed on the hinge that page 3, processed first, walks in full.
   expect_all_reached_with_one_append_each({3, 10});
 }
 
-TEST_F(CrowdedEdges, StackedCopiesAppendEachCopyOnce) {
+TEST_F(FloodFillSurfaces, StackedCopiesAppendEachCopyOnce) {
   // Five copies of a six-triangle fan: spokes of ten users, rim edges of five.
   host_.add_object(standin::stacked_fans("fans", 6, 5));
   expect_all_reached_with_one_append_each({0, 6});
 }
 
-TEST_F(CrowdedEdges, AnEdgeOfThreeUsersIsWalkedFromEachOfThem) {
+TEST_F(FloodFillSurfaces, AnEdgeOfThreeUsersIsWalkedFromEachOfThem) {
   // Three pages are not crowded: each page walks the hinge again, which finds nothing new.
   host_.add_object(standin::book("book", 3));
   expect_all_reached_with_one_append_each({1});
@@ -77,7 +77,7 @@ TEST_F(CrowdedEdges, AnEdgeOfThreeUsersIsWalkedFromEachOfThem) {
 
 // A modeller that refuses one append (out of list nodes) leaves that page unqueued. The hinge is
 // then not taken as walked, so the next page that walks it appends the page after all.
-TEST_F(CrowdedEdges, APageWhoseAppendWasRefusedIsAppendedFromTheNextPage) {
+TEST_F(FloodFillSurfaces, APageWhoseAppendWasRefusedIsAppendedFromTheNextPage) {
   host_.add_object(standin::book("book", 6));
   host_.faults().refused_list_add_item = 0;
   host_.selection().select_surface(0, 0);
@@ -91,7 +91,7 @@ TEST_F(CrowdedEdges, APageWhoseAppendWasRefusedIsAppendedFromTheNextPage) {
 // Edges of two or three users are walked again rather than remembered: looking them up would
 // cost more. So the set of walked edges fills, and asks for memory beyond its own first table,
 // only when edges of four users or more are walked: here 40 hinges, each of 3 or 4 pages.
-TEST_F(CrowdedEdges, OnlyEdgesOfFourUsersOrMoreAreRemembered) {
+TEST_F(FloodFillSurfaces, OnlyEdgesOfFourUsersOrMoreAreRemembered) {
   for (std::uint32_t pages : {3u, 4u}) {
     SCOPED_TRACE(pages);
     standin::Host host(true);

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/model_file_checks.h"
+#include "tests/model_files/model_file_checks.h"
 
 namespace {
 
 using namespace model_file_checks;
 
-TEST(ObjFiles, ObjectsComeFromOThenGThenTheWholeFile) {
+TEST(ObjReader, ObjectsComeFromOThenGThenTheWholeFile) {
   LoadedModel by_o;
   ASSERT_EQ(load("m.obj",
                  std::string(kSquareVertices) +
@@ -36,7 +36,7 @@ TEST(ObjFiles, ObjectsComeFromOThenGThenTheWholeFile) {
   EXPECT_EQ(whole.objects[0].name, "whole");
 }
 
-TEST(ObjFiles, IndicesResolveRelativeAndIgnoreTextureAndNormal) {
+TEST(ObjReader, IndicesResolveRelativeAndIgnoreTextureAndNormal) {
   LoadedModel model;
   ASSERT_EQ(load("m.obj",
                  std::string(kSquareVertices) +
@@ -49,7 +49,7 @@ TEST(ObjFiles, IndicesResolveRelativeAndIgnoreTextureAndNormal) {
   EXPECT_EQ(model.objects[0].vertices.size(), 4u);
 }
 
-TEST(ObjFiles, RepeatedVertexIsDroppedWithAWarningNamingTheLine) {
+TEST(ObjReader, RepeatedVertexIsDroppedWithAWarningNamingTheLine) {
   LoadedModel model;
   ASSERT_EQ(load("m.obj", std::string(kSquareVertices) + "f 1 2 2 3\n", model), "");
   EXPECT_EQ(loops_of(model.objects[0]), (Loops{{0, 1, 2}}));
@@ -57,7 +57,7 @@ TEST(ObjFiles, RepeatedVertexIsDroppedWithAWarningNamingTheLine) {
             std::vector<std::string>{"m.obj:7: face repeats a vertex; repeat dropped"});
 }
 
-TEST(ObjFiles, MalformedInputNamesTheFileAndLine) {
+TEST(ObjReader, MalformedInputNamesTheFileAndLine) {
   const std::string v = kSquareVertices;
   EXPECT_EQ(error_of("m.obj", v + "f 1 2 7\n"),
             "m.obj:7: vertex index 7 is out of range (6 vertices)");
@@ -78,7 +78,7 @@ TEST(ObjFiles, MalformedInputNamesTheFileAndLine) {
             "m.stl: unknown model format (expected .obj or .off, or --format)");
 }
 
-TEST(ObjFiles, IndicesMayNameVerticesFurtherDownAndAreCheckedBeforeALaterMalformedLine) {
+TEST(ObjReader, IndicesMayNameVerticesFurtherDownAndAreCheckedBeforeALaterMalformedLine) {
   // The file is read once, so a face's forward references are settled after the last line; a
   // bad one still comes before a malformed line further down, and a malformed vertex line
   // still counts as one of the file's vertices.
@@ -96,21 +96,21 @@ TEST(ObjFiles, IndicesMayNameVerticesFurtherDownAndAreCheckedBeforeALaterMalform
 // Files written on other systems end lines with CR LF, or with CR alone: either is one line end,
 // so errors name the same line as in the LF file, and no CR is left on a word.
 
-TEST(ObjFiles, LinesMayStartWithAnyBlank) {
+TEST(ObjReader, LinesMayStartWithAnyBlank) {
   LoadedModel model;
   EXPECT_EQ(load("m.obj", "\tv 0 0 0\n\fv 1 0 0\n\vv 0 1 0\n \f f 1 2 3\n", model), "");
   ASSERT_EQ(model.objects.size(), 1u);
   EXPECT_EQ(model.objects[0].surface_count(), 1u);
 }
 
-TEST(ObjFiles, AByteOrderMarkIsNotPartOfTheFirstLine) {
+TEST(ObjReader, AByteOrderMarkIsNotPartOfTheFirstLine) {
   LoadedModel model;
   EXPECT_EQ(load("m.obj", "\xEF\xBB\xBFv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", model), "");
   LoadedModel off;
   EXPECT_EQ(load("m.off", "\xEF\xBB\xBFOFF\n3 1 0\n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n", off), "");
 }
 
-TEST(ObjFiles, PolygonsOfMoreThan255CornersSurvive) {
+TEST(ObjReader, PolygonsOfMoreThan255CornersSurvive) {
   std::string text;
   for (int k = 0; k < 300; ++k)
     text += "v " + std::to_string(k) + " " + std::to_string(k * k % 17) + " 0\n";
@@ -122,7 +122,7 @@ TEST(ObjFiles, PolygonsOfMoreThan255CornersSurvive) {
   EXPECT_EQ(loops_of(model.objects[0])[0].size(), 300u);
 }
 
-TEST(ObjFiles, UnknownStatementsAndEmptyObjectsAreSkippedWithAWarning) {
+TEST(ObjReader, UnknownStatementsAndEmptyObjectsAreSkippedWithAWarning) {
   LoadedModel model;
   ASSERT_EQ(load("m.obj",
                  "hello world\nvx 1 2\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl red\ns 1\n"
@@ -141,7 +141,7 @@ TEST(ObjFiles, UnknownStatementsAndEmptyObjectsAreSkippedWithAWarning) {
 
 // A line that ends in a backslash goes on in the next, as exporters write long faces; an error
 // names the line that holds the fault, whatever the line ends.
-TEST(ObjFiles, ContinuedLinesJoinAndErrorsNameTheLineOfTheFault) {
+TEST(ObjReader, ContinuedLinesJoinAndErrorsNameTheLineOfTheFault) {
   for (const std::string end : {"\n", "\r\n", "\r"}) {
     SCOPED_TRACE(end == "\n" ? "LF" : end == "\r" ? "CR" : "CR LF");
     const std::string square =
@@ -165,7 +165,7 @@ TEST(ObjFiles, ContinuedLinesJoinAndErrorsNameTheLineOfTheFault) {
 
 // A corner is "v", "v/vt", "v//vn" or "v/vt/vn", each part a whole number: texture and normal
 // indices are not used, but a corner that is none of these forms is refused, not read in part.
-TEST(ObjFiles, CornersHaveAtMostThreePartsEachAWholeNumber) {
+TEST(ObjReader, CornersHaveAtMostThreePartsEachAWholeNumber) {
   for (const char* corner : {"1", "1/2", "1//3", "1/2/3", "-3/-1/-2"}) {
     SCOPED_TRACE(corner);
     LoadedModel model;

@@ -1,7 +1,7 @@
 // What the model-file reader tests share: meshes as loops, loading a text under a name, and
 // loading it again a few bytes at a time.
-#ifndef TESTS_MODEL_FILE_CHECKS_H
-#define TESTS_MODEL_FILE_CHECKS_H
+#ifndef TESTS_MODEL_FILES_MODEL_FILE_CHECKS_H
+#define TESTS_MODEL_FILES_MODEL_FILE_CHECKS_H
 
 #include <cstddef>
 #include <cstdint>
@@ -38,4 +38,4 @@ void expect_error(const std::string& name, const std::string& text, const std::s
 
 }  // namespace model_file_checks
 
-#endif  // TESTS_MODEL_FILE_CHECKS_H
+#endif  // TESTS_MODEL_FILES_MODEL_FILE_CHECKS_H

@@ -12,7 +12,7 @@ namespace {
 
 using namespace adjsurf;
 
-class WalkedEdgeSet : public ::testing::Test {
+class WalkedEdgesTest : public ::testing::Test {
  protected:
   void SetUp() override { failing_allocations::reset(); }
   void TearDown() override {
@@ -45,7 +45,7 @@ double mean_probes(const WalkedEdges& walked) {
 
 // Remembered edges are found and others are not, through every growth of the set, with records
 // laid out as a modeller lays them: evenly spaced, so that they hash alike unless spread.
-TEST_F(WalkedEdgeSet, RemembersEachEdgeThroughEveryGrowthAndNoOther) {
+TEST_F(WalkedEdgesTest, RemembersEachEdgeThroughEveryGrowthAndNoOther) {
   EXPECT_FALSE(walked_edges_contain(walked_, &edges_[0]));
   EXPECT_FALSE(walked_edges_contain(walked_, nullptr));
   for (std::size_t e = 0; e < edges_.size(); e += 2) remember_walked_edge(walked_, &edges_[e]);
@@ -58,7 +58,7 @@ TEST_F(WalkedEdgeSet, RemembersEachEdgeThroughEveryGrowthAndNoOther) {
 
 // A model with a few crowded edges, a book above all, is served without asking for memory, so
 // that even a modeller with none to spare keeps the walk linear on it.
-TEST_F(WalkedEdgeSet, AFewEdgesTakeNoMemory) {
+TEST_F(WalkedEdgesTest, AFewEdgesTakeNoMemory) {
   failing_allocations::left = 0;
   for (std::size_t e = 0; e < 20; ++e) remember_walked_edge(walked_, &edges_[e]);
   for (std::size_t e = 0; e < 20; ++e) EXPECT_TRUE(walked_edges_contain(walked_, &edges_[e]));
@@ -68,7 +68,7 @@ TEST_F(WalkedEdgeSet, AFewEdgesTakeNoMemory) {
 // Without memory for a larger table, the set forgets what it held and goes on in the table it
 // has: the edge just remembered is always found, no edge never remembered ever is, and memory is
 // asked for once, not again at every edge.
-TEST_F(WalkedEdgeSet, RefusedMemoryForgetsOlderEdgesAndIsNotAskedForAgain) {
+TEST_F(WalkedEdgesTest, RefusedMemoryForgetsOlderEdgesAndIsNotAskedForAgain) {
   for (int refused_from : {0, 1}) {
     SCOPED_TRACE(refused_from);
     failing_allocations::reset();
@@ -87,7 +87,7 @@ TEST_F(WalkedEdgeSet, RefusedMemoryForgetsOlderEdgesAndIsNotAskedForAgain) {
 // Records at any stride a modeller's arrays or allocator may give, 8 bytes to 64 KiB apart, keep
 // searches short: a hash that let strides map onto a few clusters of slots would make every
 // search walk a long run of them.
-TEST_F(WalkedEdgeSet, SearchesStayShortAtEveryStrideOfRecords) {
+TEST_F(WalkedEdgesTest, SearchesStayShortAtEveryStrideOfRecords) {
   std::vector<std::uintptr_t> strides;
   for (std::uintptr_t stride = 8; stride <= 65536; stride *= 2) strides.push_back(stride);
   for (std::uintptr_t stride = 2448; stride <= 3672; stride += 8) strides.push_back(stride);

@@ -1,52 +1,18 @@
-// The stand-in modeller itself: its edges, its lists and what checked mode catches.
+// The functions the stand-in modeller exports to plug-ins: its lists, its edge lists, its command
+// texts, and what checked mode catches.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "modeller/edge_topology.h"
-#include "messages/index_ranges.h"
 #include "tests/checked_host_fixture.h"
 
 namespace {
 
-using Indices = std::vector<std::uint32_t>;
+class ExportedHostFunctions : public testmodels::CheckedHostTest {};
 
-Indices surfaces_on_edge(const standin::EdgeTopology& topology, std::uint32_t edge) {
-  return Indices(topology.edge_surfaces.begin() + topology.edge_surface_offsets[edge],
-                 topology.edge_surfaces.begin() + topology.edge_surface_offsets[edge + 1]);
-}
-
-TEST(EdgeTopology, EdgesComeFromConsecutiveLoopVerticesOnly) {
-  const standin::EdgeTopology grid = build_edge_topology(standin::quad_grid("g", 2, 1));
-  EXPECT_EQ(grid.edge_count(), 7u);
-  const standin::EdgeTopology fan = build_edge_topology(testmodels::non_manifold_fan());
-  // Edge (0, 1) is the first in (low, high) order and carries three surfaces.
-  EXPECT_EQ(surfaces_on_edge(fan, 0), (Indices{0, 1, 2}));
-  const standin::EdgeTopology corners =
-      build_edge_topology(testmodels::corner_touching_triangles());
-  for (std::uint32_t e = 0; e < corners.edge_count(); ++e) {
-    const Indices users = surfaces_on_edge(corners, e);
-    EXPECT_TRUE(users.size() == 1 || users == (Indices{1, 2}));
-  }
-}
-
-TEST(EdgeTopology, RepeatedAndDegenerateStepsListEachPairOnce) {
-  standin::Mesh mesh;
-  for (int k = 0; k < 4; ++k) mesh.add_vertex(k, 0, 0);
-  mesh.add_surface({0, 1, 1, 2, 1});  // step 1->1 is no edge; edge (1, 2) is used twice
-  mesh.add_surface({2, 1, 3});
-  const standin::EdgeTopology topology = build_edge_topology(mesh);
-  EXPECT_EQ(topology.edge_count(), 4u);  // (0,1) (1,2) (1,3) (2,3)
-  const Indices of_first(topology.surface_edges.begin(),
-                         topology.surface_edges.begin() + topology.surface_edge_offsets[1]);
-  EXPECT_EQ(of_first.size(), 2u);
-  EXPECT_EQ(surfaces_on_edge(topology, 1), (Indices{0, 1}));
-}
-
-class StandInHost : public testmodels::CheckedHostTest {};
-
-TEST_F(StandInHost, ListAddItemWalksToTheTailFromTheNodeGiven) {
+TEST_F(ExportedHostFunctions, ListAddItemWalksToTheTailFromTheNodeGiven) {
   List* list = nullptr;
   for (std::uintptr_t k = 1; k <= 4; ++k) list_add_item(&list, reinterpret_cast<void*>(k));
   EXPECT_EQ(host_.statistics().append_hops(), 0u + 0u + 1u + 2u);
@@ -66,7 +32,7 @@ TEST_F(StandInHost, ListAddItemWalksToTheTailFromTheNodeGiven) {
 // The host answers list_add_item_unique from what it learnt of the list last time; the answer
 // must stay the list's own when the list grows by other calls, is freed and built again from
 // reused nodes, or is another list.
-TEST_F(StandInHost, ListAddItemUniqueAnswersForTheListAsItIsNow) {
+TEST_F(ExportedHostFunctions, ListAddItemUniqueAnswersForTheListAsItIsNow) {
   standin::Host unchecked;  // reuses freed nodes, as checked mode does not
   standin::ActiveHost active(unchecked);
   const auto item = [](std::uintptr_t k) { return reinterpret_cast<void*>(k); };
@@ -101,7 +67,7 @@ TEST_F(StandInHost, ListAddItemUniqueAnswersForTheListAsItIsNow) {
   list_free(&list);
 }
 
-TEST_F(StandInHost, CheckedModeReportsLeaksDoubleFreesAndFreesOfLentLists) {
+TEST_F(ExportedHostFunctions, CheckedModeReportsLeaksDoubleFreesAndFreesOfLentLists) {
   host_.add_object(standin::quad_grid("g", 2, 2));
   host_.selection().select_surface(0, 1);
   List* seeds = vx_selection_get_whole_surfaces_all();
@@ -122,7 +88,7 @@ TEST_F(StandInHost, CheckedModeReportsLeaksDoubleFreesAndFreesOfLentLists) {
   EXPECT_EQ(host_.problems().size(), 2u);
 }
 
-TEST_F(StandInHost, EdgesOfASurfaceAreExactlyTheEdgesItUses) {
+TEST_F(ExportedHostFunctions, EdgesOfASurfaceAreExactlyTheEdgesItUses) {
   host_.add_object(standin::quad_grid("g", 3, 1));
   List* edges = vx_object_get_edges(&host_.model().object(0));
   List* of_middle = vx_edgelist_get_by_surface(edges, host_.model().surface(0, 1));
@@ -141,16 +107,11 @@ TEST_F(StandInHost, EdgesOfASurfaceAreExactlyTheEdgesItUses) {
   expect_host_clean();
 }
 
-TEST_F(StandInHost, CommandTextsAndMenuLabelsAreCheckedBeforeRunning) {
+TEST_F(ExportedHostFunctions, CommandTextsAndMenuLabelsAreCheckedBeforeRunning) {
   EXPECT_NE(host_.run_command_text("kwtadjsurf_go").find("not a host command text"),
             std::string::npos);
   EXPECT_NE(host_.run_command_text("vexo nothing_here").find("unknown command"), std::string::npos);
   EXPECT_NE(host_.pick_menu_item("Nope").find("no item 'Nope'"), std::string::npos);
-}
-
-TEST(Transcript, IndexRangesAreCompact) {
-  EXPECT_EQ(standin::format_index_ranges({}), "none");
-  EXPECT_EQ(standin::format_index_ranges({0, 1, 2, 3, 4, 5, 8, 10, 11}), "0-5, 8, 10-11");
 }
 
 }  // namespace

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/model_file_checks.h"
+#include "tests/model_files/model_file_checks.h"
 
 namespace {
 
 using namespace model_file_checks;
 
-TEST(OffFiles, ReadsHeaderCountsAndIgnoresColours) {
+TEST(OffReader, ReadsHeaderCountsAndIgnoresColours) {
   LoadedModel model;
   ASSERT_EQ(
       load("dir/quad.off",
@@ -24,7 +24,7 @@ TEST(OffFiles, ReadsHeaderCountsAndIgnoresColours) {
   EXPECT_EQ(load("p.off", "3 1 0\n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n", plain), "");
 }
 
-TEST(OffFiles, MalformedInputNamesTheFileAndLine) {
+TEST(OffReader, MalformedInputNamesTheFileAndLine) {
   EXPECT_EQ(error_of("m.off", "OFF\n99999999999 1 0\n0 0 0\n"),
             "m.off:2: vertex count 99999999999 is more than the file holds");
   EXPECT_EQ(error_of("m.off", "OFF\n3 1 0\n0 0 0\n1 0 0\n0 1 0\n3 0 1 3\n"),
@@ -48,7 +48,7 @@ constexpr char kSquareBody[] = "4 2 0\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n3 0 1 2\n3 0 
 // The header word's prefixes: colours, normals and texture coordinates after a vertex's
 // coordinates are passed over; "n" takes a dimension, which must come to three coordinates.
 // What is not read says so.
-TEST(OffFiles, HeaderVariantsAreReadOrRefusedSayingWhy) {
+TEST(OffReader, HeaderVariantsAreReadOrRefusedSayingWhy) {
   for (const std::string header :
        {"OFF\n", "COFF\n", "STOFF\n", "nOFF\n3\n", "nOFF 3\n", "nOFF\n\n3 ", "4nOFF 2\n"}) {
     SCOPED_TRACE(header);
@@ -74,7 +74,7 @@ TEST(OffFiles, HeaderVariantsAreReadOrRefusedSayingWhy) {
 
 // A face the header's count leaves out is an error naming its line, not a face lost without a
 // word; blank and comment lines after the last face are fine.
-TEST(OffFiles, TextAfterTheCountedFacesIsAnErrorNamingItsLine) {
+TEST(OffReader, TextAfterTheCountedFacesIsAnErrorNamingItsLine) {
   expect_error("m.off", "OFF\n4 1 0\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n3 0 1 2\n3 0 2 3\n",
                "m.off:8: more faces than the header's count of 1");
   LoadedModel model;
@@ -83,7 +83,7 @@ TEST(OffFiles, TextAfterTheCountedFacesIsAnErrorNamingItsLine) {
 
 // A stream has no size to check the counts against: they are checked as the body is read, and
 // nothing is set aside for them beforehand.
-TEST(OffFiles, AStreamsCountsAreCheckedAsItIsRead) {
+TEST(OffReader, AStreamsCountsAreCheckedAsItIsRead) {
   LoadedModel model;
   EXPECT_EQ(load_as_stream("stdin.off", std::string("OFF\n") + kSquareBody, 3, model), "");
   ASSERT_EQ(model.objects.size(), 1u);

@@ -1,4 +1,4 @@
-#include "tests/model_file_checks.h"
+#include "tests/model_files/model_file_checks.h"
 
 #include <gtest/gtest.h>
 
