@@ -44,6 +44,10 @@ std::string excerpt(std::string_view text, std::size_t limit) {
   return out;
 }
 
+std::string shown_path(const std::string& path) {
+  return path == "-" ? std::string("stdin") : excerpt(path, kLongestName);
+}
+
 std::string printable_message(std::string_view message) {
   std::string words;
   std::size_t i = 0;

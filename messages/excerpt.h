@@ -23,6 +23,10 @@ inline constexpr std::size_t kLongestMessage = 280;
 //          bytes of text (not inside a UTF-8 character) with "…" when longer.
 std::string excerpt(std::string_view text, std::size_t limit = kLongestExcerpt);
 
+// How a message names a file given by `path`: "stdin" for "-", else the path cut after
+// kLongestName bytes.
+std::string shown_path(const std::string& path);
+
 // The same for a whole message, made by code that may quote texts whole (the option parser):
 // control bytes escaped, every run of non-blank bytes cut after kLongestName bytes, and the line
 // cut after kLongestMessage bytes. Every line vexo-sim writes to standard error goes through it.

@@ -11,14 +11,13 @@
 #include <cstdio>
 #include <string>
 
+#include <optional>
+
 #include "model_files/loaded_model.h"
+#include "model_files/model_format.h"
 #include "model_files/text_lines.h"
 
 namespace standin {
-
-// How a model's format is decided: by the file's extension (for standard input, by its first
-// line: an OFF header word means OFF, anything else OBJ), or as the user says.
-enum class ModelFormat { kByName, kObj, kOff };
 
 // The file is read a block at a time, so that loading holds the model and little more. A path
 // that is not a regular file (a directory, a named pipe, a device) is refused without reading;
@@ -27,12 +26,14 @@ enum class ModelFormat { kByName, kObj, kOff };
 //
 // Inputs:  path      an .obj or .off file (by extension, either case), or "-"
 //          progress  optional; called now and then while reading
-//          format    how the format is decided
+//          format    the format, as the user says; when not given, the file's extension decides
+//                    it (for standard input, its first line: an OFF header word means OFF,
+//                    anything else OBJ)
 // Output:  model     the objects, in file order, each with its name; warnings
 // Returns: empty on success, or a one-line error naming the file and, where it applies, the line.
 std::string load_model_file(const std::string& path, LoadedModel& model,
                             const LoadProgress& progress = nullptr,
-                            ModelFormat format = ModelFormat::kByName);
+                            std::optional<ModelFormat> format = std::nullopt);
 
 // The same for a file's contents already in memory; `name` stands for the file in messages and
 // decides the format by its extension.

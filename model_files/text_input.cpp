@@ -47,10 +47,10 @@ std::string TextInput::open(const std::string& path, const char* what) {
     file_ = stdin;
     size_ = TextLines::kUnknownSize;
     standard_input_ = true;
-    shown_name_ = "stdin";
+    shown_name_ = shown_path(path);
     return "";
   }
-  shown_name_ = excerpt(path, kLongestName);
+  shown_name_ = shown_path(path);
   std::error_code failure;
   const std::filesystem::file_status status = std::filesystem::status(path, failure);
   if (failure) return shown_name_ + ": cannot open the file: " + failure.message();

@@ -13,6 +13,7 @@
 # VERSION_CODENAME of /etc/os-release) still resolves it, so that is the fallback, for the whole
 # set. Only when that fails too does the script stop, naming the packages it could not get.
 set -euo pipefail
+source "$(dirname "$0")/packages.sh"
 simulate=false
 if [ "${1:-}" = "--simulate" ]; then
   simulate=true
@@ -24,8 +25,7 @@ for package in "$@"; do
   if $simulate; then
     missing+=("$package")
   else
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-      missing+=("$package")
+    package_installed "$package" || missing+=("$package")
   fi
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
@@ -78,8 +78,7 @@ if $simulate; then
 fi
 not_installed=()
 for package in "${missing[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-    not_installed+=("$package")
+  package_installed "$package" || not_installed+=("$package")
 done
 echo "could not install ${not_installed[*]:-the packages} (${reason#E: })" >&2
 exit 1

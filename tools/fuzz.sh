@@ -2,39 +2,45 @@
 # Builds the libFuzzer targets (clang, with AddressSanitizer and UndefinedBehaviorSanitizer) and
 # runs them. Installs missing Debian packages first.
 #
-#   tools/fuzz.sh [SECONDS]            each target in turn for SECONDS (default 60), from the
-#                                      committed corpus in fuzz/corpus (and, for the model
-#                                      readers, Debian's assimp-testmodels); new inputs go to a
-#                                      temporary folder, not into the repository
-#   tools/fuzz.sh --campaign SECONDS   both targets at once, one per core, for SECONDS each; then
-#                                      the committed corpus and everything found are merged
-#                                      (-merge=1) back into fuzz/corpus, with the seed models,
-#                                      keeping only inputs that add coverage and are at most
-#                                      16 KiB, so that the next run starts where this one ended
-#   tools/fuzz.sh --campaign SECONDS --only TARGET
-#                                      one target (fuzz_select_connected or fuzz_model_files) on
-#                                      both cores, two runs with different seeds, then merged
+#   tools/fuzz.sh [SECONDS] [--only TARGET]
+#       each target in turn (or only TARGET) for SECONDS (default 60), from the committed corpus
+#       in fuzz/corpus (and, for the model readers, Debian's assimp-testmodels); new inputs go to
+#       a temporary folder, not into the repository
+#   tools/fuzz.sh --campaign SECONDS [--only TARGET]
+#       the targets two at a time, one per core (or only TARGET, on both cores with two seeds),
+#       for SECONDS each; then the committed corpus and everything found are merged (-merge=1)
+#       back into fuzz/corpus, with the seed models, keeping only inputs that add coverage and
+#       are at most 16 KiB, so that the next run starts where this one ended
 #
 # It prints each target's executions, rate and new inputs. A failing input is kept in
-# build-fuzz/failures.
+# build-fuzz/failures. Arguments it cannot use end it with status 2.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+targets=(fuzz_select_connected fuzz_model_files)
+usage="usage: fuzz.sh [--campaign] [SECONDS] [--only TARGET]  (TARGET: ${targets[*]})"
+refuse() {
+  echo "fuzz.sh: $1" >&2
+  echo "$usage" >&2
+  exit 2
+}
 campaign=false
+seconds=60
 only=""
-if [ "${1:-}" = "--campaign" ]; then
-  campaign=true
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --campaign) campaign=true ;;
+    --only)
+      [ $# -ge 2 ] || refuse "--only needs a target"
+      only=$2
+      [[ " ${targets[*]} " == *" $only "* ]] || refuse "no target '$only'"
+      shift ;;
+    -h | --help) echo "$usage"; exit 0 ;;
+    *)
+      [[ "$1" =~ ^[1-9][0-9]*$ ]] || refuse "'$1' is neither an option nor a number of seconds"
+      seconds=$1 ;;
+  esac
   shift
-  seconds=${1:?usage: fuzz.sh --campaign SECONDS [--only TARGET]}
-  if [ "${2:-}" = "--only" ]; then
-    only=${3:?usage: fuzz.sh --campaign SECONDS --only fuzz_select_connected|fuzz_model_files}
-    case "$only" in
-      fuzz_select_connected | fuzz_model_files) ;;
-      *) echo "fuzz.sh: no target $only (fuzz_select_connected or fuzz_model_files)" >&2; exit 2 ;;
-    esac
-  fi
-else
-  seconds=${1:-60}
-fi
+done
 source tools/packages.sh
 tools/ensure_packages.sh "${build_packages[@]}" "${fuzz_packages[@]}" "${model_packages[@]}"
 # The compiler reads fuzz/uninstrumented.txt, but the build does not track it: a build made
@@ -132,12 +138,13 @@ if $campaign && [ -n "$only" ]; then
   side_by_side "$only" 1 "$only" 2 || exit 1
   merge "$only" "${only#fuzz_}"
 elif $campaign; then
-  echo "== fuzz campaign: both targets for ${seconds}s"
+  echo "== fuzz campaign: every target for ${seconds}s, two at a time"
   side_by_side fuzz_select_connected 1 fuzz_model_files 1 || exit 1
-  merge fuzz_select_connected select_connected
-  merge fuzz_model_files model_files
+  for target in "${targets[@]}"; do merge "$target" "${target#fuzz_}"; done
 else
-  echo "== fuzz: each target for ${seconds}s"
-  run fuzz_select_connected select_connected
-  run fuzz_model_files model_files
+  echo "== fuzz: ${only:-each target} for ${seconds}s"
+  for target in "${targets[@]}"; do
+    [ -z "$only" ] || [ "$target" = "$only" ] || continue
+    run "$target" "${target#fuzz_}"
+  done
 fi

@@ -2,6 +2,11 @@
 # Each set is an array; a command installs the union of the sets it needs through
 # tools/ensure_packages.sh.
 
+# Whether a Debian package is installed, as dpkg says.
+package_installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
 # The LLVM release whose clang, sanitizer runtimes and coverage tools the fuzz and coverage
 # builds use: Debian 12's.
 llvm_version=14

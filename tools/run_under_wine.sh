@@ -9,7 +9,8 @@
 #      another plug-in would bring into the modeller and runs them all again.
 # A 32-bit build runs through Wine's 32-bit loader (Debian's wine32:i386), which wine64 hands it
 # to. The Wine prefix is made once, by the 64-bit loader, and kept in BUILD-DIR/wineprefix.
-# Exits 77 (skipped) when the build has no vexo.exe.
+# Exits 77 (skipped), saying why, when the build has no vexo.exe, or Wine (or, for a 32-bit build,
+# Wine's 32-bit loader) is not installed; tools/test.sh installs both.
 set -euo pipefail
 usage="usage: run_under_wine.sh BUILD-DIR LIBRARY-NAME"
 build=${1:?$usage}
@@ -17,12 +18,13 @@ name=${2:?$usage}
 [ -f "$build/vexo.exe" ] && [ -f "$build/$name" ] && [ -f "$build/checks/vexo.exe" ] ||
   { echo "skipped: $build/vexo.exe is not built"; exit 77; }
 build=$(cd "$build" && pwd)
-wine=$(dpkg -L wine64 2>/dev/null | grep -m1 '/wine64$') || { echo "wine64 is not installed" >&2; exit 1; }
+source "$(dirname "$0")/packages.sh"
+package_installed wine64 || { echo "skipped: wine64 is not installed"; exit 77; }
+wine=$(dpkg -L wine64 | grep -m1 '/wine64$')
 
 case $(objdump -f "$build/vexo.exe") in
   *pei-i386*)
-    dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed" ||
-      { echo "wine32:i386 is not installed (tools/test.sh installs it)" >&2; exit 1; }
+    package_installed wine32:i386 || { echo "skipped: wine32:i386 is not installed"; exit 77; }
     runtime_dll=$(dpkg -L gcc-mingw-w64-i686-win32-runtime | grep -m1 '/libgcc_s_dw2-1\.dll$') ;;
   *pei-x86-64*)
     runtime_dll=$(dpkg -L gcc-mingw-w64-x86-64-win32-runtime | grep -m1 '/libgcc_s_seh-1\.dll$') ;;

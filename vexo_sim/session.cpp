@@ -41,15 +41,14 @@ void Session::report_time(const std::string& step, double milliseconds) {
   errors_ << "time: " << step << ": " << figure << " ms\n";
 }
 
-std::string Session::load_model(const std::string& path, ModelFormat format) {
+std::string Session::load_model(const std::string& path, std::optional<ModelFormat> format) {
   LoadedModel model;
   std::string error;
   const std::size_t first = host_.model().object_count();
   double milliseconds = 0;
   {
     // Loading is reading the file and the modeller taking in its objects.
-    ProgressLine progress("loading " +
-                          (path == "-" ? std::string("stdin") : excerpt(path, kLongestName)));
+    ProgressLine progress("loading " + shown_path(path));
     error = load_model_file(
         path, model, [&progress](double fraction) { progress.show_fraction(fraction); }, format);
     if (error.empty()) {
@@ -62,7 +61,7 @@ std::string Session::load_model(const std::string& path, ModelFormat format) {
   }
   if (!error.empty()) return error;
   loaded_a_file_ = true;
-  const std::string shown = path == "-" ? "stdin" : excerpt(path, kLongestName);
+  const std::string shown = shown_path(path);
   report_time("load " + shown, milliseconds);
   for (const std::string& warning : object_name_warnings(host_, first)) {
     errors_ << "warning: " << printable_message(shown + ": " + warning) << "\n";

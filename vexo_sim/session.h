@@ -40,8 +40,9 @@ class Session {
 
   // Each action returns an empty string, or the one-line reason it could not be done.
   std::string load_plugin(const std::string& path);
-  // `path` may be "-" for standard input; `format` says how its format is decided.
-  std::string load_model(const std::string& path, ModelFormat format = ModelFormat::kByName);
+  // `path` may be "-" for standard input; `format`, when given, is the file's format whatever
+  // its name (load_model_file).
+  std::string load_model(const std::string& path, std::optional<ModelFormat> format = std::nullopt);
   // With `show` set, each load and command run reports its time in milliseconds on `errors`.
   void show_times(bool show) { show_times_ = show; }
 

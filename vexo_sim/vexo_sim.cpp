@@ -20,6 +20,7 @@
 #include "vexo_sim/transcript.h"
 
 #include "messages/excerpt.h"
+#include "model_files/model_format.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -160,9 +161,10 @@ std::string parse_options(int argc, char** argv, Options& options) {
   app.add_option("--format", options.format)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
       ->check(checked_by([](const std::string& format) {
-        return format == "obj" || format == "off"
+        return standin::model_format_named(format)
                    ? std::string()
-                   : "unknown format '" + standin::excerpt(format) + "' (obj or off)";
+                   : "unknown format '" + standin::excerpt(format) + "' (" +
+                         standin::model_format_words() + ")";
       }));
   // Values whose form alone is wrong are unusable arguments, refused before anything runs;
   // whether a seed fits the model is for the session to say.
@@ -204,10 +206,7 @@ std::string parse_options(int argc, char** argv, Options& options) {
 std::string set_up_scene(standin::Session& session, const Options& options) {
   std::string error;
   if (!options.model.empty()) {
-    const standin::ModelFormat format = options.format == "obj"   ? standin::ModelFormat::kObj
-                                        : options.format == "off" ? standin::ModelFormat::kOff
-                                                                  : standin::ModelFormat::kByName;
-    error = session.load_model(options.model, format);
+    error = session.load_model(options.model, standin::model_format_named(options.format));
   } else if (options.script.empty()) {
     standin::build_demo_scene(session.host());
   }

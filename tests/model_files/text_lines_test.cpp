@@ -7,14 +7,11 @@
 #include <vector>
 
 #include "model_files/text_lines.h"
-#include "tests/model_files/model_file_checks.h"
 
 // Reading a file a block at a time must see the same lines as reading it whole, wherever the
 // blocks end: inside a word, between the CR and LF of one line end, or on a NUL byte.
 namespace block_reading {
 
-using model_file_checks::load_in_blocks;
-using model_file_checks::LoadedModel;
 
 std::vector<std::string> lines_of(standin::TextLines& lines) {
   std::vector<std::string> all;

@@ -57,12 +57,13 @@ std::vector<std::uintptr_t> middle_pivot_worst_case(std::uint32_t count) {
   return keys;
 }
 
-TEST(SurfaceTable, NewTableHoldsNullUnmarkedEntries) {
+TEST(SurfaceTable, NewTableHoldsNullEntriesNeitherReachedNorQueued) {
   SurfaceEntry* table = create_surface_table(3);
   ASSERT_NE(table, nullptr);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(table[i].surface, nullptr);
     EXPECT_FALSE(table[i].marked);
+    EXPECT_FALSE(table[i].queued);
   }
   release_surface_table(table);
   EXPECT_EQ(create_surface_table(-1), nullptr);
@@ -98,14 +99,17 @@ TEST(SurfaceTable, SortMatchesStdSortOnRandomHandles) {
   }
 }
 
-TEST(SurfaceTable, MarksTravelWithTheirSurfaces) {
+TEST(SurfaceTable, BothFlagsTravelWithTheirSurfaces) {
   std::vector<SurfaceEntry> entries = entries_of({0x50, 0x10, 0x40, 0x20, 0x30});
   entries[0].marked = true;  // 0x50
   entries[3].marked = true;  // 0x20
+  entries[0].queued = true;  // 0x50
+  entries[2].queued = true;  // 0x40
   sort_all(entries);
   for (const SurfaceEntry& entry : entries) {
     const std::uintptr_t key = surface_key(entry.surface);
     EXPECT_EQ(entry.marked, key == 0x50 || key == 0x20) << key;
+    EXPECT_EQ(entry.queued, key == 0x50 || key == 0x40) << key;
   }
 }
 
