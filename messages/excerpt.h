@@ -19,18 +19,23 @@ inline constexpr std::size_t kLongestMessage = 280;
 
 // Inputs:  text   anything
 //          limit  the most bytes of it to keep
-// Returns: text with each control byte (below 0x20, and 0x7F) shown as \xNN, cut after `limit`
-//          bytes of text (not inside a UTF-8 character) with "…" when longer.
+// Returns: text cut after `limit` bytes (not inside a UTF-8 character) with "…" when longer, and
+//          shown so that a terminal shows it as it is: each control character (below 0x20, DEL,
+//          and U+0080 to U+009F) and each byte that is not part of well-formed UTF-8 as \xNN.
 std::string excerpt(std::string_view text, std::size_t limit = kLongestExcerpt);
 
 // How a message names a file given by `path`: "stdin" for "-", else the path cut after
 // kLongestName bytes.
 std::string shown_path(const std::string& path);
 
-// The same for a whole message, made by code that may quote texts whole (the option parser):
-// control bytes escaped, every run of non-blank bytes cut after kLongestName bytes, and the line
-// cut after kLongestMessage bytes. Every line vexo-sim writes to standard error goes through it.
+// The same for a whole message whose quoted parts are cut already (excerpt, shown_path): shown as
+// excerpt shows a text, and the line cut after kLongestMessage bytes. Every line vexo-sim writes
+// to standard error goes through it or the next.
 std::string printable_message(std::string_view message);
+
+// The same for a message made by code that quotes texts whole (the option parser's): each run of
+// non-blank bytes cut after kLongestExcerpt bytes first, as a quoted text would be.
+std::string printable_quoting_message(std::string_view message);
 
 }  // namespace standin
 

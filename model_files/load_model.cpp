@@ -5,6 +5,7 @@
 
 #include "model_files/obj_reader.h"
 #include "model_files/off_reader.h"
+#include "model_files/ply_reader.h"
 #include "model_files/text_input.h"
 #include "model_files/text_lines.h"
 
@@ -12,13 +13,14 @@ namespace standin {
 namespace {
 
 std::string unknown_format(const std::string& name) {
-  return name + ": unknown model format (expected .obj or .off, or --format)";
+  return name + ": unknown model format (expected .obj, .off or .ply, or --format)";
 }
 
 std::string read_model(const std::string& name, ModelFormat format, TextLines& lines,
                        LoadedModel& model, const LoadProgress& progress) {
-  const std::string error = format == ModelFormat::kObj ? read_obj(name, lines, model, progress)
-                                                        : read_off(name, lines, model, progress);
+  const std::string error = format == ModelFormat::kObj   ? read_obj(name, lines, model, progress)
+                            : format == ModelFormat::kOff ? read_off(name, lines, model, progress)
+                                                          : read_ply(name, lines, model, progress);
   if (!error.empty()) return error;
   std::size_t surfaces = 0;
   for (const Mesh& mesh : model.objects) surfaces += mesh.surface_count();
@@ -26,13 +28,15 @@ std::string read_model(const std::string& name, ModelFormat format, TextLines& l
   return name + (lines.line_number() == 0 ? ": the file is empty" : ": the model has no surfaces");
 }
 
-// The format of a stream whose name does not tell it: OFF when its first line starts with an OFF
-// header word ("OFF", "COFF", "NOFF", "nOFF" and the like), otherwise OBJ. The line is put back.
+// The format of a stream whose name does not tell it: PLY when its first line is "ply", OFF when
+// it starts with an OFF header word ("OFF", "COFF", "NOFF", "nOFF" and the like), otherwise OBJ.
+// The line is put back.
 ModelFormat sniffed_format(TextLines& lines) {
   std::string_view line;
   if (!lines.next(line)) return ModelFormat::kObj;
   const std::string_view word = first_word(line);
   lines.put_back();
+  if (word == "ply") return ModelFormat::kPly;
   return word.size() >= 3 && word.substr(word.size() - 3) == "OFF" ? ModelFormat::kOff
                                                                    : ModelFormat::kObj;
 }

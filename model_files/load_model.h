@@ -1,4 +1,4 @@
-// Reading a model file (Wavefront OBJ or OFF) into meshes for the stand-in modeller.
+// Reading a model file (Wavefront OBJ, OFF or PLY) into meshes for the stand-in modeller.
 //
 // Connectivity is exactly the file's: two surfaces share an edge when their loops step between
 // the same two vertex indices; vertices are never welded by position. A face that repeats a
@@ -21,14 +21,15 @@ namespace standin {
 
 // The file is read a block at a time, so that loading holds the model and little more. A path
 // that is not a regular file (a directory, a named pipe, a device) is refused without reading;
-// so is a file that is not text (NUL bytes, control characters, UTF-16), at its first such line.
+// so is a file that is not text (NUL bytes, control characters, UTF-16), at its first such line
+// (a binary PLY file's body is binary by design; its header is text).
 // "-" is standard input, read as a stream with the same line limit and text checks.
 //
-// Inputs:  path      an .obj or .off file (by extension, either case), or "-"
+// Inputs:  path      an .obj, .off or .ply file (by extension, either case), or "-"
 //          progress  optional; called now and then while reading
 //          format    the format, as the user says; when not given, the file's extension decides
-//                    it (for standard input, its first line: an OFF header word means OFF,
-//                    anything else OBJ)
+//                    it (for standard input, its first line: "ply" means PLY, an OFF header
+//                    word OFF, anything else OBJ)
 // Output:  model     the objects, in file order, each with its name; warnings
 // Returns: empty on success, or a one-line error naming the file and, where it applies, the line.
 std::string load_model_file(const std::string& path, LoadedModel& model,

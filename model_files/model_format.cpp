@@ -14,7 +14,8 @@ struct KnownFormat {
 };
 
 constexpr KnownFormat kKnownFormats[] = {{ModelFormat::kObj, "OBJ", "obj"},
-                                         {ModelFormat::kOff, "OFF", "off"}};
+                                         {ModelFormat::kOff, "OFF", "off"},
+                                         {ModelFormat::kPly, "PLY", "ply"}};
 
 std::string lower_case(std::string_view text) {
   std::string lowered(text);
@@ -49,7 +50,7 @@ std::optional<ModelFormat> model_format_named(std::string_view word) {
 }
 
 const char* model_format_words() {
-  return "obj or off";
+  return "obj, off or ply";
 }
 
 }  // namespace standin

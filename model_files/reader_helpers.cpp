@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "messages/counts.h"
 #include "messages/excerpt.h"
 #include "model_files/text_lines.h"
 
@@ -20,6 +21,18 @@ std::string stem_of(const std::string& path) {
   std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
   const auto dot = file.find_last_of('.');
   return dot == std::string::npos || dot == 0 ? file : file.substr(0, dot);
+}
+
+bool usable_coordinate(double value) {
+  return std::isfinite(value) && std::fabs(value) <= kLargestCoordinate;
+}
+
+void RepeatedVertexFaces::warn(std::vector<std::string>& warnings) const {
+  if (faces_ == 0) return;
+  warnings.push_back(first_place_ + ": face repeats a vertex; repeat dropped" +
+                     (faces_ > 1
+                          ? " (and " + counted(faces_ - 1, "more face", "more faces") + " like it)"
+                          : std::string()));
 }
 
 std::string read_vertex(const std::vector<std::string_view>& words, std::size_t first,

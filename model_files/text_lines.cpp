@@ -125,6 +125,18 @@ bool TextLines::next(std::string_view& line) {
   return true;
 }
 
+std::size_t TextLines::read_bytes(char* into, std::size_t count) {
+  std::size_t got = 0;
+  while (got < count) {
+    if (position_ == end_ && !refill()) break;
+    const std::size_t take = std::min(count - got, end_ - position_);
+    std::memcpy(into + got, data_ + position_, take);
+    position_ += take;
+    got += take;
+  }
+  return got;
+}
+
 void TextLines::put_back() {
   position_ = line_start_;
   --line_number_;

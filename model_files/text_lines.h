@@ -37,6 +37,12 @@ class TextLines {
   // Moves to the next line, valid until the next call; false at the end, or where reading
   // stopped (then problem() says why and line_number() is the line it stopped in).
   bool next(std::string_view& line);
+  // Reads the next `count` bytes as they are, with no text checks: a binary body after a text
+  // header. Returns how many it read: fewer only at the end of the text, or at a read error,
+  // which problem() then gives.
+  std::size_t read_bytes(char* into, std::size_t count);
+  // How many bytes of the text have been given out so far, as lines or bytes.
+  std::uint64_t offset() const { return consumed_ + position_; }
   // Puts the line the last next() gave back, so that the next call gives it again: for a look at
   // a stream's first line before deciding how to read it. Only right after a next() that gave a
   // line.
@@ -53,7 +59,7 @@ class TextLines {
   bool size_known() const { return size_ != kUnknownSize; }
   double fraction_read() const {
     if (!size_known()) return 0.0;
-    return size_ == 0 ? 1.0 : static_cast<double>(consumed_ + position_) / size_;
+    return size_ == 0 ? 1.0 : static_cast<double>(offset()) / size_;
   }
 
  private:

@@ -17,8 +17,8 @@ build_packages=(g++ cmake make binutils libcli11-dev nlohmann-json3-dev)
 benchmark_packages=(libcgal-dev)
 # The sample models the demo and the tests read.
 model_packages=(assimp-testmodels)
-# The test suites: GoogleTest, valgrind, and the 32-bit build.
-test_packages=(libgtest-dev libgmock-dev googletest valgrind g++-multilib)
+# The test suites: GoogleTest, valgrind, the 32-bit build, and meshio, an independent PLY reader.
+test_packages=(libgtest-dev libgmock-dev googletest valgrind g++-multilib python3-meshio)
 # The fuzz targets: clang with its sanitizer and libFuzzer runtimes.
 fuzz_packages=(clang "libclang-rt-$llvm_version-dev")
 # Coverage reports: the fuzz build's tools and llvm-profdata and llvm-cov.

@@ -59,7 +59,7 @@ std::string usage() {
          "  MODEL                           an .obj or .off file, or - for standard input; without "
          "it\n"
          "                                  (and without --script) the built-in demo scene\n"
-         "  --format obj|off                read MODEL as this format, whatever its name\n"
+         "  --format obj|off|ply            read MODEL as this format, whatever its name\n"
          "  --select OBJECT:SURFACES        select whole surfaces, e.g. box:0,4,10-12 "
          "(repeatable);\n"
          "                                  OBJECT is a 0-based index, or else a name\n"
@@ -197,7 +197,7 @@ std::string parse_options(int argc, char** argv, Options& options) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    return standin::printable_message(error.what());
+    return standin::printable_quoting_message(error.what());
   }
   return check_alternatives(app, options);
 }

@@ -75,7 +75,7 @@ TEST(ObjReader, MalformedInputNamesTheFileAndLine) {
   EXPECT_EQ(error_of("m.obj", v), "m.obj: the model has no surfaces");
   EXPECT_EQ(error_of("m.obj", ""), "m.obj: the file is empty");
   EXPECT_EQ(error_of("m.stl", v),
-            "m.stl: unknown model format (expected .obj or .off, or --format)");
+            "m.stl: unknown model format (expected .obj, .off or .ply, or --format)");
 }
 
 TEST(ObjReader, IndicesMayNameVerticesFurtherDownAndAreCheckedBeforeALaterMalformedLine) {

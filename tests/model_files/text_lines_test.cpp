@@ -12,7 +12,6 @@
 // blocks end: inside a word, between the CR and LF of one line end, or on a NUL byte.
 namespace block_reading {
 
-
 std::vector<std::string> lines_of(standin::TextLines& lines) {
   std::vector<std::string> all;
   std::string_view line;

@@ -178,7 +178,8 @@ TEST_F(VexoSimAnswers, EachCaseGivesItsStatusAndOneClearLine) {
       {"{dir}/bad.obj", 1,
        "vexo-sim: {dir}/bad.obj:3: vertex coordinate 'zz' is not a finite number\n"},
       {"{dir}/model.stl", 1,
-       "vexo-sim: {dir}/model.stl: unknown model format (expected .obj or .off, or --format)\n"},
+       "vexo-sim: {dir}/model.stl: unknown model format (expected .obj, .off or .ply, or "
+       "--format)\n"},
       {"{dir}/unknown.obj", 0,
        "warning: {dir}/unknown.obj:1: unknown statement 'hello' skipped (and 1 more lines like "
        "it)\n"},
@@ -230,7 +231,7 @@ TEST_F(VexoSimAnswers, EachCaseGivesItsStatusAndOneClearLine) {
       {"--up y", 2, "vexo-sim: --up draws nothing without --svg or a script's pictures\n"},
       {"--up x --svg {dir}/p.svg", 2, "vexo-sim: --up: unknown up axis 'x' (y or z)\n"},
       {"--format stl {dir}/model.stl", 2,
-       "vexo-sim: --format: unknown format 'stl' (obj or off)\n"},
+       "vexo-sim: --format: unknown format 'stl' (obj, off or ply)\n"},
       // Seeds beyond any model are out of range like any other.
       {"--select box:4294967296", 1,
        "vexo-sim: surface 4294967296 is out of range (object 'box' has 6)\n"},
