@@ -15,11 +15,13 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <iterator>
 #include <limits>
 #include <string_view>
 #include <vector>
 
+#include "messages/counts.h"
 #include "messages/excerpt.h"
 #include "model_files/face_loop.h"
 #include "model_files/reader_helpers.h"
@@ -150,18 +152,23 @@ bool is_skipped_statement(std::string_view keyword) {
 }
 
 // Statements the reader does not know: each keyword once, with its first line and how many
-// lines it starts, so that a user hears of each without a warning per line.
+// lines it starts, so that a user hears of each without a warning per line. A keyword is kept as
+// much of it as a message quotes, with its length and a hash of the whole: a keyword may be as
+// long as a line, and two long ones that start alike are still told apart.
 class UnknownStatements {
  public:
   void add(std::string_view keyword, std::size_t line) {
+    const std::size_t hash = std::hash<std::string_view>{}(keyword);
     for (Seen& seen : listed_) {
-      if (seen.keyword == keyword) {
+      if (seen.length == keyword.size() && seen.hash == hash &&
+          seen.start == keyword.substr(0, kKeptBytes)) {
         ++seen.lines;
         return;
       }
     }
     if (listed_.size() < kMostListed) {
-      listed_.push_back({std::string(keyword.substr(0, 40)), line, 1});
+      listed_.push_back(
+          {std::string(keyword.substr(0, kKeptBytes)), keyword.size(), hash, line, 1});
     } else {
       ++other_lines_;
     }
@@ -171,20 +178,25 @@ class UnknownStatements {
     for (const Seen& seen : listed_) {
       warnings.push_back(at_line(
           name, seen.first_line,
-          "unknown statement '" + excerpt(seen.keyword) + "' skipped" +
-              (seen.lines > 1 ? " (and " + std::to_string(seen.lines - 1) + " more lines like it)"
-                              : "")));
+          "unknown statement '" + excerpt(seen.start) + "' skipped" +
+              (seen.lines > 1
+                   ? " (and " + counted(seen.lines - 1, "more line", "more lines") + " like it)"
+                   : "")));
     }
     if (other_lines_ > 0) {
-      warnings.push_back(name + ": " + std::to_string(other_lines_) +
-                         " more lines of other unknown statements skipped");
+      warnings.push_back(name + ": " + counted(other_lines_, "more line", "more lines") +
+                         " of other unknown statements skipped");
     }
   }
 
  private:
   static constexpr std::size_t kMostListed = 8;
+  // One byte more than a message quotes, so that a longer keyword is shown cut short.
+  static constexpr std::size_t kKeptBytes = kLongestExcerpt + 1;
   struct Seen {
-    std::string keyword;
+    std::string start;
+    std::size_t length;
+    std::size_t hash;
     std::size_t first_line;
     std::size_t lines;
   };
@@ -281,8 +293,8 @@ std::string resolve_corner(long long& corner, const ObjFace& face, std::size_t v
   const long long resolved =
       corner > 0 ? corner - 1 : static_cast<long long>(face.vertices_before) + corner;
   if (resolved < 0 || resolved >= static_cast<long long>(limit)) {
-    return "vertex index " + std::to_string(corner) + " is out of range (" + std::to_string(limit) +
-           " vertices)";
+    return "vertex index " + std::to_string(corner) + " is out of range (" +
+           counted(limit, "vertex", "vertices") + ")";
   }
   corner = resolved;
   return "";
@@ -420,6 +432,7 @@ std::string build_objects(const std::string& name, const ObjText& text, LoadedMo
   std::vector<std::uint32_t> used;  // the file's vertices the current object has numbered
   std::vector<long long> loop;
   std::vector<std::uint32_t> surface;
+  RepeatedVertexFaces repeats;
   std::size_t current = 0;
   for (std::size_t f = 0; f < text.faces.size(); ++f) {
     const ObjFace& face = text.faces[f];
@@ -434,7 +447,7 @@ std::string build_objects(const std::string& name, const ObjText& text, LoadedMo
     const std::string problem = drop_repeated_vertices(loop, surface);
     if (!problem.empty()) return at_line(name, face.line, problem);
     if (surface.size() != loop.size()) {
-      model.warnings.push_back(at_line(name, face.line, "face repeats a vertex; repeat dropped"));
+      repeats.add([&] { return name + ":" + std::to_string(face.line); });
     }
     Mesh& mesh = meshes[object];
     for (std::uint32_t& v : surface) {
@@ -446,6 +459,7 @@ std::string build_objects(const std::string& name, const ObjText& text, LoadedMo
     }
     mesh.add_surface(surface);
   }
+  repeats.warn(model.warnings);
   keep_meshes_with_surfaces(name, names, meshes, model);
   return "";
 }

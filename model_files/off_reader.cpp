@@ -1,9 +1,11 @@
 #include "model_files/off_reader.h"
 
+#include <algorithm>
 #include <limits>
 #include <string_view>
 #include <vector>
 
+#include "messages/counts.h"
 #include "messages/excerpt.h"
 #include "model_files/face_loop.h"
 #include "model_files/reader_helpers.h"
@@ -29,6 +31,7 @@ bool next_words(TextLines& lines, std::vector<std::string_view>& words) {
 struct OffCounts {
   long long vertices = 0;
   long long faces = 0;
+  std::size_t line = 0;  // where the counts were read
 };
 
 // The header word's prefixes, as the format's variants write them before "OFF": ST (texture
@@ -92,21 +95,34 @@ std::string read_dimension(const std::string& name, TextLines& lines, HeaderWord
 }
 
 // Checks the counts against the file's size, when it has one: a vertex line takes at least six
-// bytes ("0 0 0\n") and a face line eight ("3 0 1 2\n"). A stream's counts are checked as its
-// body is read instead.
-std::string check_counts(const std::string& name, const TextLines& lines, const OffCounts& counts) {
-  const auto room = lines.size_known() ? static_cast<long long>(lines.size())
-                                       : std::numeric_limits<long long>::max();
+// bytes ("0 0 0\n") and a face line eight ("3 0 1 2\n"). A stream's counts are checked when its
+// body ends early, against the size it turned out to have, so that it is answered as the same
+// file would be.
+std::string check_counts(const std::string& name, std::uint64_t size, const OffCounts& counts) {
+  const auto room =
+      static_cast<long long>(std::min<std::uint64_t>(size, std::numeric_limits<long long>::max()));
   if (counts.vertices < 0 || counts.vertices > room / 6) {
     return at_line(
-        name, lines.line_number(),
+        name, counts.line,
         "vertex count " + std::to_string(counts.vertices) + " is more than the file holds");
   }
   if (counts.faces < 0 || counts.faces > room / 8) {
-    return at_line(name, lines.line_number(),
+    return at_line(name, counts.line,
                    "face count " + std::to_string(counts.faces) + " is more than the file holds");
   }
   return "";
+}
+
+// Where a body ended before the `held`-th of `count` vertices or faces.
+std::string ended_early(const std::string& name, const TextLines& lines, const OffCounts& counts,
+                        long long held, long long count, const char* one, const char* many) {
+  if (!lines.problem().empty()) return reading_stopped(name, lines);
+  if (!lines.size_known()) {
+    const std::string problem = check_counts(name, lines.offset(), counts);
+    if (!problem.empty()) return problem;
+  }
+  return name + ": the file ends after " + std::to_string(held) + " of " +
+         counted(static_cast<std::uint64_t>(count), one, many);
 }
 
 std::string read_counts(const std::string& name, TextLines& lines, OffCounts& counts) {
@@ -137,18 +153,23 @@ std::string read_counts(const std::string& name, TextLines& lines, OffCounts& co
       !parse_integer(faces, counts.faces)) {
     return at_line(name, lines.line_number(), "expected the vertex and face counts");
   }
-  return check_counts(name, lines, counts);
+  counts.line = lines.line_number();
+  if (counts.vertices < 0 || counts.faces < 0 || lines.size_known()) {
+    return check_counts(name, lines.size_known() ? lines.size() : 0, counts);
+  }
+  return "";
 }
 
-// A face's loop as read, and as kept; reused from face to face so that reading allocates once.
+// A face's loop as read, and as kept, reused from face to face so that reading allocates once;
+// and the faces that repeat a vertex, for one warning.
 struct FaceBuffers {
   std::vector<long long> loop;
   std::vector<std::uint32_t> kept;
+  RepeatedVertexFaces repeats;
 };
 
 std::string read_face(const std::string& name, const std::vector<std::string_view>& words,
-                      std::size_t line, long long vertex_count, FaceBuffers& buffers, Mesh& mesh,
-                      std::vector<std::string>& warnings) {
+                      std::size_t line, long long vertex_count, FaceBuffers& buffers, Mesh& mesh) {
   long long corners = 0;
   if (!parse_integer(words[0], corners) || corners < 3) {
     return at_line(name, line, "a face needs three vertices");
@@ -163,14 +184,15 @@ std::string read_face(const std::string& name, const std::vector<std::string_vie
     if (!parse_integer(word, loop[k]) || loop[k] < 0 || loop[k] >= vertex_count) {
       return at_line(name, line,
                      "vertex index '" + excerpt(word) + "' is out of range (" +
-                         std::to_string(vertex_count) + " vertices)");
+                         counted(static_cast<std::uint64_t>(vertex_count), "vertex", "vertices") +
+                         ")");
     }
   }
   std::vector<std::uint32_t>& kept = buffers.kept;
   const std::string problem = drop_repeated_vertices(loop, kept);
   if (!problem.empty()) return at_line(name, line, problem);
   if (kept.size() != loop.size()) {
-    warnings.push_back(at_line(name, line, "face repeats a vertex; repeat dropped"));
+    buffers.repeats.add([&] { return name + ":" + std::to_string(line); });
   }
   mesh.add_surface(kept);
   return "";
@@ -193,9 +215,7 @@ std::string read_off(const std::string& name, TextLines& lines, LoadedModel& mod
   FaceBuffers buffers;
   for (long long v = 0; v < counts.vertices; ++v) {
     if (!next_words(lines, words)) {
-      if (!lines.problem().empty()) return reading_stopped(name, lines);
-      return name + ": the file ends after " + std::to_string(v) + " of " +
-             std::to_string(counts.vertices) + " vertices";
+      return ended_early(name, lines, counts, v, counts.vertices, "vertex", "vertices");
     }
     Vec3 position;
     error = read_vertex(words, 0, position);
@@ -205,12 +225,9 @@ std::string read_off(const std::string& name, TextLines& lines, LoadedModel& mod
   }
   for (long long f = 0; f < counts.faces; ++f) {
     if (!next_words(lines, words)) {
-      if (!lines.problem().empty()) return reading_stopped(name, lines);
-      return name + ": the file ends after " + std::to_string(f) + " of " +
-             std::to_string(counts.faces) + " faces";
+      return ended_early(name, lines, counts, f, counts.faces, "face", "faces");
     }
-    error =
-        read_face(name, words, lines.line_number(), counts.vertices, buffers, mesh, model.warnings);
+    error = read_face(name, words, lines.line_number(), counts.vertices, buffers, mesh);
     if (!error.empty()) return error;
     if (progress && f % 65536 == 0) progress(lines.fraction_read());
   }
@@ -221,6 +238,7 @@ std::string read_off(const std::string& name, TextLines& lines, LoadedModel& mod
                        " (or other text after the last face)");
   }
   if (!lines.problem().empty()) return reading_stopped(name, lines);
+  buffers.repeats.warn(model.warnings);
   model.objects.push_back(std::move(mesh));
   return "";
 }

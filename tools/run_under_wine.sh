@@ -48,7 +48,7 @@ echo "$transcript"
 for expected in "  Select connected surfaces    [vexo kwtadjsurf_go]" \
   "  message:   Selected 10 surfaces" "  undo step: select connected surfaces" \
   "  box: 6 of 6 surfaces selected (0-5)" "  plane: 4 of 6 surfaces selected (0-3)" \
-  "  roof: 0 of 5 surfaces selected (none), 1 lone vertices"; do
+  "  roof: 0 of 5 surfaces selected (none), 1 lone vertex"; do
   grep -qxF "$expected" <<<"$transcript" || { echo "missing from the transcript: $expected" >&2; status=1; }
 done
 

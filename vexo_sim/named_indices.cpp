@@ -4,6 +4,7 @@
 #include <sstream>
 #include <unordered_map>
 
+#include "messages/counts.h"
 #include "messages/excerpt.h"
 
 namespace standin {
@@ -40,8 +41,8 @@ std::string find_object(const Host& host, const std::string& name, std::size_t& 
   std::uint64_t position = 0;
   if (parse_index(name, position)) {
     if (position >= count) {
-      return "there is no object " + excerpt(name) + " (the model has " + std::to_string(count) +
-             " objects, 0 to " + std::to_string(count - 1) + ")";
+      return "there is no object " + excerpt(name) + " (the model has " +
+             counted(count, "object", "objects") + ", 0 to " + std::to_string(count - 1) + ")";
     }
     object = static_cast<std::size_t>(position);
     return "";
@@ -52,8 +53,8 @@ std::string find_object(const Host& host, const std::string& name, std::size_t& 
       return "";
     }
   }
-  return "unknown object '" + excerpt(name) + "' (the model has " + std::to_string(count) +
-         " objects)";
+  return "unknown object '" + excerpt(name) + "' (the model has " +
+         counted(count, "object", "objects") + ")";
 }
 
 }  // namespace
@@ -138,7 +139,8 @@ std::vector<std::string> object_name_warnings(const Host& host, std::size_t firs
     }
   }
   if (unlisted > 0) {
-    warnings.push_back(std::to_string(unlisted) + " more objects can be selected only by index");
+    warnings.push_back(counted(unlisted, "more object", "more objects") +
+                       " can be selected only by index");
   }
   return warnings;
 }

@@ -8,6 +8,7 @@
 #include "vexo_sim/svg_picture.h"
 #include "vexo_sim/transcript.h"
 
+#include "messages/counts.h"
 #include "messages/excerpt.h"
 #include "model_files/load_model.h"
 #include "model_files/text_input.h"
@@ -137,7 +138,7 @@ std::string Session::undo(std::size_t steps) {
   if (available == 0) return "nothing to undo";
   // All or nothing: a count beyond the steps there are undoes none of them.
   if (steps > available) {
-    return "only " + std::to_string(available) + " steps to undo, not " + std::to_string(steps);
+    return "only " + counted(available, "step", "steps") + " to undo, not " + std::to_string(steps);
   }
   for (std::size_t step = 0; step < steps; ++step) {
     const std::string label = host_.selection().undo_steps().back().label;
@@ -151,7 +152,7 @@ std::string Session::redo(std::size_t steps) {
   const std::size_t available = host_.selection().redo_step_count();
   if (available == 0) return "nothing to redo";
   if (steps > available) {
-    return "only " + std::to_string(available) + " steps to redo, not " + std::to_string(steps);
+    return "only " + counted(available, "step", "steps") + " to redo, not " + std::to_string(steps);
   }
   for (std::size_t step = 0; step < steps; ++step) {
     host_.selection().redo();

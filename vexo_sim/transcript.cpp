@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "messages/counts.h"
+#include "messages/excerpt.h"
 #include "messages/index_ranges.h"
 
 namespace standin {
@@ -26,9 +28,11 @@ void print_selection(std::ostream& out, const Host& host) {
     const std::vector<std::uint32_t> surfaces = host.selection().selected_surfaces(o);
     const std::size_t lone_vertices = host.selection().selected_vertices(o).size();
     const VexoModelObject& object = host.model().object(o);
-    out << "  " << object.name() << ": " << surfaces.size() << " of " << object.surface_count()
-        << " surfaces selected (" << format_index_ranges(surfaces) << ")";
-    if (lone_vertices > 0) out << ", " << lone_vertices << " lone vertices";
+    // A name is shown as messages quote one: cut short, and nothing in it that a terminal acts on.
+    out << "  " << excerpt(object.name()) << ": " << grouped_digits(surfaces.size()) << " of "
+        << counted(object.surface_count(), "surface", "surfaces") << " selected ("
+        << format_index_ranges(surfaces) << ")";
+    if (lone_vertices > 0) out << ", " << counted(lone_vertices, "lone vertex", "lone vertices");
     out << "\n";
   }
 }

@@ -133,7 +133,7 @@ TEST(ObjReader, UnknownStatementsAndEmptyObjectsAreSkippedWithAWarning) {
   EXPECT_EQ(model.objects[0].name, "tri");
   EXPECT_EQ(model.warnings,
             (std::vector<std::string>{
-                "m.obj:1: unknown statement 'hello' skipped (and 1 more lines like it)",
+                "m.obj:1: unknown statement 'hello' skipped (and 1 more line like it)",
                 "m.obj:2: unknown statement 'vx' skipped",
                 "m.obj:8: 2 objects without faces left out, the first here ('empty'); indices "
                 "count only objects with faces"}));

@@ -83,15 +83,28 @@ TEST(OffReader, TextAfterTheCountedFacesIsAnErrorNamingItsLine) {
 
 // A stream has no size to check the counts against: they are checked as the body is read, and
 // nothing is set aside for them beforehand.
-TEST(OffReader, AStreamsCountsAreCheckedAsItIsRead) {
+// A stream's counts cannot be checked against a size before its body is read: nothing is set
+// aside for them, and a body that ends early is answered as the same file would have been, by
+// the line of its counts when the counts are more than its size could hold.
+TEST(OffReader, AStreamsCountsAreCheckedWhenItEndsAsAFileWouldBe) {
   LoadedModel model;
   EXPECT_EQ(load_as_stream("stdin.off", std::string("OFF\n") + kSquareBody, 3, model), "");
   ASSERT_EQ(model.objects.size(), 1u);
   EXPECT_EQ(model.objects[0].surface_count(), 2u);
+  for (const std::string& text :
+       {std::string("OFF\n4000000000 4000000000 0\n0 0 0\n"),
+        std::string("OFF\n1000000000 1 0\n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n"),
+        std::string("OFF\n3 1 0\n0 0 0\n1 0 0\n"),
+        std::string("OFF 3 2 0\n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n")}) {
+    SCOPED_TRACE(text);
+    LoadedModel streamed;
+    LoadedModel whole;
+    EXPECT_EQ(load_as_stream("m.off", text, 3, streamed), load("m.off", text, whole));
+    EXPECT_EQ(streamed.objects.size(), 0u);
+  }
   LoadedModel huge;
-  EXPECT_EQ(load_as_stream("stdin.off", "OFF\n4000000000 4000000000 0\n0 0 0\n", 3, huge),
-            "stdin.off: the file ends after 1 of 4000000000 vertices");
-  EXPECT_EQ(huge.objects.size(), 0u);
+  EXPECT_EQ(load_as_stream("stdin.off", "OFF\n1000000000 1 0\n0 0 0\n", 3, huge),
+            "stdin.off:2: vertex count 1000000000 is more than the file holds");
 }
 
 }  // namespace

@@ -181,7 +181,7 @@ TEST_F(VexoSimAnswers, EachCaseGivesItsStatusAndOneClearLine) {
        "vexo-sim: {dir}/model.stl: unknown model format (expected .obj, .off or .ply, or "
        "--format)\n"},
       {"{dir}/unknown.obj", 0,
-       "warning: {dir}/unknown.obj:1: unknown statement 'hello' skipped (and 1 more lines like "
+       "warning: {dir}/unknown.obj:1: unknown statement 'hello' skipped (and 1 more line like "
        "it)\n"},
       // Seeds that do not fit the model.
       {"--select box:99", 1, "vexo-sim: surface 99 is out of range (object 'box' has 6)\n"},
@@ -204,7 +204,7 @@ TEST_F(VexoSimAnswers, EachCaseGivesItsStatusAndOneClearLine) {
       {"--script {dir}/crlf.txt", 1,
        "vexo-sim: {dir}/crlf.txt:3: surface 99 is out of range (object 'two' has 2)\n"},
       {"--script {dir}/undo_count.txt", 1,
-       "vexo-sim: {dir}/undo_count.txt:4: only 1 steps to undo, not 2\n"},
+       "vexo-sim: {dir}/undo_count.txt:4: only 1 step to undo, not 2\n"},
       {"--script {dir}/undo_word.txt", 1,
        "vexo-sim: {dir}/undo_word.txt:1: undo takes a number of steps, not 'twice'\n"},
       {"--script {dir}/clear_extra.txt", 1,
