@@ -14,13 +14,14 @@ namespace {
 
 // What each byte is, to the line splitter and the word splitter alike: part of a word, a blank
 // between words, the start of a comment, a line end, or a byte no text file holds (a NUL or
-// another control character other than tab, vertical tab and form feed; UTF-16 text has a NUL
-// in every ASCII character). The first three are text. One table look-up a byte.
+// another control character other than tab, vertical tab and form feed, or DEL; UTF-16 text has
+// a NUL in every ASCII character). The first three are text. One table look-up a byte.
 enum class ByteKind : unsigned char { kWord, kBlank, kComment, kLineEnd, kNotText };
 
 constexpr std::array<ByteKind, 256> make_byte_kinds() {
   std::array<ByteKind, 256> kinds{};
   for (unsigned c = 0; c < 0x20; ++c) kinds[c] = ByteKind::kNotText;
+  kinds[0x7F] = ByteKind::kNotText;
   for (const unsigned char blank : {' ', '\t', '\v', '\f'}) kinds[blank] = ByteKind::kBlank;
   kinds[static_cast<unsigned char>('#')] = ByteKind::kComment;
   kinds[static_cast<unsigned char>('\n')] = ByteKind::kLineEnd;

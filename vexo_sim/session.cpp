@@ -214,7 +214,12 @@ std::string needs_nothing_after(const char* word, const std::string& rest) {
 const ScriptAction kScriptActions[] = {
     {"load", "FILE",
      [](Session& s, const std::string& rest) {
-       return rest.empty() ? std::string("load needs a file") : s.load_model(rest);
+       if (rest.empty()) return std::string("load needs a file");
+       // Standard input has one reader: the script that came from it.
+       if (rest == "-" && s.script_from_standard_input()) {
+         return std::string("the script comes from standard input: its model cannot as well");
+       }
+       return s.load_model(rest);
      }},
     {"select", "OBJECT:SURFACES",
      [](Session& s, const std::string& rest) { return s.select(rest, IndexKind::kSurfaces); }},
@@ -310,6 +315,7 @@ std::string Session::run_script_file(const std::string& path) {
   const std::string error = input.open(path, "script");
   if (!error.empty()) return error;
   TextLines lines(input.file(), input.size(), "script");
+  script_from_standard_input_ = input.is_standard_input();
   return run_script(lines, input.shown_name());
 }
 

@@ -43,6 +43,8 @@ class Session {
   // `path` may be "-" for standard input; `format`, when given, is the file's format whatever
   // its name (load_model_file).
   std::string load_model(const std::string& path, std::optional<ModelFormat> format = std::nullopt);
+  // Whether the script being run was read from standard input.
+  bool script_from_standard_input() const { return script_from_standard_input_; }
   // With `show` set, each load and command run reports its time in milliseconds on `errors`.
   void show_times(bool show) { show_times_ = show; }
 
@@ -88,6 +90,7 @@ class Session {
   std::vector<std::vector<std::uint8_t>> seeds_;
   std::optional<UpAxis> up_axis_;
   bool loaded_a_file_ = false;
+  bool script_from_standard_input_ = false;
 };
 
 }  // namespace standin

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "vexo_sim/demo_scene.h"
+#include "vexo_sim/failure_recording_buffer.h"
 #include "vexo_sim/json_report.h"
 #include "vexo_sim/named_indices.h"
 #include "vexo_sim/session.h"
@@ -54,6 +55,11 @@ std::string wrapped_list(const std::string& list) {
 }
 
 // The usage, with the views and script actions read from the tables that run them.
+// What follows an argument vexo-sim cannot use: the whole help is for --help.
+constexpr char kShortUsage[] =
+    "usage: vexo-sim [MODEL|-] [--select OBJECT:SURFACES]... [options]\n"
+    "vexo-sim --help lists every option\n";
+
 std::string usage() {
   return "usage: vexo-sim [MODEL] [options]\n"
          "  MODEL                           an .obj or .off file, or - for standard input; without "
@@ -146,6 +152,9 @@ std::string check_alternatives(const CLI::App& app, const Options& options) {
     return "--up draws nothing without --svg or a script's pictures";
   }
   if (!options.format.empty() && options.model.empty()) return "--format needs a MODEL";
+  if (options.model == "-" && options.script == "-") {
+    return "the model and the script cannot both come from standard input";
+  }
   return "";
 }
 
@@ -234,30 +243,17 @@ int fail(const std::string& error) {
 }
 
 // What was printed must have reached standard output: a full disk or a closed pipe is a failed
-// run, not a success.
-int finish() {
+// run, not a success. The cause is the one the failed write met.
+int finish(const standin::FailureRecordingBuffer& output) {
   std::cout.flush();
-  if (!std::cout)
-    return fail(std::string("cannot write to standard output: ") + std::strerror(errno));
+  if (output.first_error() != 0 || !std::cout) {
+    return fail(std::string("cannot write to standard output: ") +
+                std::strerror(output.first_error() != 0 ? output.first_error() : EIO));
+  }
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
-      std::cout << usage();
-      return 0;
-    }
-  }
-  Options options;
-  const std::string usage_error = parse_options(argc, argv, options);
-  if (!usage_error.empty()) {
-    std::cerr << "vexo-sim: " << usage_error << "\n" << usage();
-    return 2;
-  }
-
+int run(const Options& options, const standin::FailureRecordingBuffer& output) {
   standin::Session session(std::cout, std::cerr, options.json);
   session.show_times(options.time);
   if (!options.up.empty()) {
@@ -288,5 +284,29 @@ int main(int argc, char** argv) {
     error = session.picture(options.svg, options.view);
     if (!error.empty()) return fail(error);
   }
-  return finish();
+  return finish(output);
 }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
+      std::cout << usage();
+      return 0;
+    }
+  }
+  Options options;
+  const std::string usage_error = parse_options(argc, argv, options);
+  if (!usage_error.empty()) {
+    std::cerr << "vexo-sim: " << usage_error << "\n" << kShortUsage;
+    return 2;
+  }
+
+  standin::FailureRecordingBuffer output(std::cout.rdbuf());
+  std::cout.rdbuf(&output);
+  const int status = run(options, output);
+  std::cout.rdbuf(output.target());
+  return status;
+}
+

@@ -49,15 +49,30 @@ bool starts_with(const std::string& text, const std::string& start) {
   return text.rfind(start, 0) == 0;
 }
 
-TEST(VexoSim, ArgumentsItCannotUseExitWithStatus2AndTheUsage) {
+bool ends_with(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+constexpr char kShortUsage[] =
+    "usage: vexo-sim [MODEL|-] [--select OBJECT:SURFACES]... [options]\n"
+    "vexo-sim --help lists every option\n";
+
+// The reason on one line, then a short usage that points to --help: the whole help is for
+// those who ask for it. An argument the option parser quotes is cut as any quoted text is.
+TEST(VexoSim, ArgumentsItCannotUseExitWithStatus2AndAShortUsage) {
   for (const char* arguments : {"--bogus", "--select", "--json --svg", "a.obj b.obj", "--mode"}) {
     SCOPED_TRACE(arguments);
     const Outcome outcome = vexo_sim(arguments);
     EXPECT_EQ(outcome.status, 2);
     EXPECT_TRUE(starts_with(outcome.errors, "vexo-sim: ")) << outcome.errors;
-    EXPECT_NE(outcome.errors.find("\nusage: vexo-sim [MODEL] [options]\n"), std::string::npos);
+    EXPECT_TRUE(ends_with(outcome.errors, kShortUsage)) << outcome.errors;
+    EXPECT_EQ(std::count(outcome.errors.begin(), outcome.errors.end(), '\n'), 3);
     EXPECT_EQ(outcome.out, "");
   }
+  const Outcome long_option = vexo_sim("--" + std::string(100, 'x'));
+  EXPECT_EQ(
+      long_option.errors.substr(0, long_option.errors.find('\n')),
+      "vexo-sim: The following argument was not expected: --" + std::string(58, 'x') + "\u2026");
 }
 
 TEST(VexoSim, HelpGoesToStandardOutputWithStatus0) {
@@ -132,6 +147,20 @@ class VexoSimAnswers : public ::testing::Test {
     write("continued_bad.obj", square + "f 1 \\\n2 \\\n1/x 3\n");
     write("four_parts.obj", square + "f 1/1/1/1 2 3\n");
     write("load_folder.txt", "# a folder is no model\nload " + dir_ + "\n");
+    write("load_stdin.txt", "load -\nmenu\n");
+    write("count_lies.off", "OFF\n1000000000 1 0\n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n");
+    write("del.obj", square + "f 1 2 3\x7F\n");
+    // A keyword of 70 bytes on three lines, and one of 45 bytes: one warning for each.
+    write("long_keywords.obj", square + std::string(70, 'k') + " 1\n" + std::string(70, 'k') +
+                                   " 2\n" + std::string(45, 'q') + "\n" + std::string(70, 'k') +
+                                   "\nf 1 2 3\n");
+    std::string repeats = square;
+    for (int f = 0; f < 10; ++f) repeats += "f 1 2 3 3\n";
+    write("repeats.obj", repeats);
+    write("one_object.obj", square + "o only\nf 1 2 3\n");
+    // A path over 120 bytes, to a file with a fault on its third line.
+    std::filesystem::create_directories(dir_ + "/odd/p");
+    write("odd/p/" + std::string(118, 'F') + ".obj", "v 0 0 0\nv 1 0 0\nf 1 2 3\n");
     ASSERT_EQ(mkfifo((dir_ + "/fifo.obj").c_str(), 0600), 0);
     // 1 GB that takes no disk: a sparse file of NUL bytes.
     for (const char* huge : {"huge.obj", "huge.off"}) {
@@ -187,6 +216,8 @@ TEST_F(VexoSimAnswers, EachCaseGivesItsStatusAndOneClearLine) {
       {"--select box:99", 1, "vexo-sim: surface 99 is out of range (object 'box' has 6)\n"},
       {"--select lid:0", 1, "vexo-sim: unknown object 'lid' (the model has 3 objects)\n"},
       {"--select 7:0", 1, "vexo-sim: there is no object 7 (the model has 3 objects, 0 to 2)\n"},
+      {"{dir}/one_object.obj --select 1:0", 1,
+       "vexo-sim: there is no object 1 (the model has 1 object, 0 to 0)\n"},
       {"--select-vertices roof:99", 1,
        "vexo-sim: vertex 99 is out of range (object 'roof' has 6)\n"},
       {"--script {dir}/select_first.txt", 1,
@@ -199,6 +230,11 @@ TEST_F(VexoSimAnswers, EachCaseGivesItsStatusAndOneClearLine) {
       {"--script {dir}", 1, "vexo-sim: {dir}: is a directory, not a script\n"},
       {"--script /dev/zero", 1, "vexo-sim: /dev/zero: is a device, not a script\n"},
       {"--script - < /dev/zero", 1, "vexo-sim: stdin:1: not a text script file\n"},
+      // Standard input has one reader.
+      {"- --script - < {dir}/two.obj", 2,
+       "vexo-sim: the model and the script cannot both come from standard input\n"},
+      {"--script - < {dir}/load_stdin.txt", 1,
+       "vexo-sim: stdin:1: the script comes from standard input: its model cannot as well\n"},
       {"--script {dir}/binary.txt", 1, "vexo-sim: {dir}/binary.txt:2: not a text script file\n"},
       {"--script {dir}/marked.txt", 0, ""},
       {"--script {dir}/crlf.txt", 1,
@@ -264,6 +300,24 @@ TEST_F(VexoSimAnswers, EachCaseGivesItsStatusAndOneClearLine) {
        "warning: stdin:1: unknown statement 'solid' skipped\n"
        "vexo-sim: stdin: the model has no surfaces\n"},
       {"- < /dev/zero", 1, "vexo-sim: stdin:1: not a text model file\n"},
+      // Counts a stream cannot hold are named by their line, as the same file's are.
+      {"- < {dir}/count_lies.off", 1,
+       "vexo-sim: stdin:2: vertex count 1000000000 is more than the file holds\n"},
+      {"{dir}/count_lies.off", 1,
+       "vexo-sim: {dir}/count_lies.off:2: vertex count 1000000000 is more than the file holds\n"},
+      // DEL is no more text than the other control bytes.
+      {"{dir}/del.obj", 1, "vexo-sim: {dir}/del.obj:5: not a text OBJ file\n"},
+      // One warning per unknown keyword, however long; one for all the faces that repeat a
+      // vertex.
+      {"{dir}/long_keywords.obj", 0,
+       "warning: {dir}/long_keywords.obj:5: unknown statement "
+       "'kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk\u2026' skipped (and 2 more "
+       "lines like it)\n"
+       "warning: {dir}/long_keywords.obj:7: unknown statement "
+       "'qqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqq' skipped\n"},
+      {"{dir}/repeats.obj", 0,
+       "warning: {dir}/repeats.obj:5: face repeats a vertex; repeat dropped (and 9 more faces "
+       "like it)\n"},
       {"{dir}/dimension3.obj --format off --select 0:1", 0, ""},
       // Times, on standard error so that a report stays clean.
       {"--time --json", 0, "time: Tools > Select connected surfaces: "},
@@ -279,20 +333,46 @@ TEST_F(VexoSimAnswers, EachCaseGivesItsStatusAndOneClearLine) {
       EXPECT_EQ(outcome.errors, expected);
     }
     if (c.status == 2) {
-      EXPECT_NE(outcome.errors.find("\nusage: vexo-sim"), std::string::npos);
+      EXPECT_TRUE(ends_with(outcome.errors, kShortUsage)) << outcome.errors;
     }
   }
 }
 
-// A report or transcript that cannot be written is a failure, with the reason.
+// A report or transcript that cannot be written is a failure, with the reason the failed write
+// met, whatever was written to standard error meanwhile (a warning of the model's, here).
 TEST_F(VexoSimAnswers, AnOutputThatCannotBeWrittenFailsNamingTheCause) {
-  for (const char* arguments : {"--json", ""}) {
+  for (const std::string arguments : {"--json", "", "{dir}/unknown.obj --select 0:0"}) {
     SCOPED_TRACE(arguments);
-    const Outcome outcome = vexo_sim(arguments, "/dev/full");
+    const Outcome outcome = vexo_sim(with_dir(arguments), "/dev/full");
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.errors,
-              "vexo-sim: cannot write to standard output: No space left on device\n");
+    EXPECT_TRUE(ends_with(outcome.errors,
+                          "vexo-sim: cannot write to standard output: No space left on device\n"))
+        << outcome.errors;
   }
+}
+
+// A model's path longer than a message names: the path is cut, never the line after it.
+TEST_F(VexoSimAnswers, ALongPathIsCutButItsLineKept) {
+  const Outcome outcome = vexo_sim(with_dir("{dir}/odd/p/" + std::string(118, 'F') + ".obj"));
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_TRUE(ends_with(outcome.errors, "\u2026:3: vertex index 3 is out of range (2 vertices)\n"))
+      << outcome.errors;
+}
+
+// Object names in the transcript are shown as messages quote them: cut, and nothing in them a
+// terminal would act on; the JSON report keeps the whole name.
+TEST_F(VexoSimAnswers, TheTranscriptShowsNamesCutAndEscaped) {
+  // A C1 control (U+0085) and a byte that is no UTF-8; control bytes a file may not hold at all.
+  write("names.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\no odd\xC2\x85\xFFname\nf 1 2 3\no " +
+                         std::string(1 << 20, 'n') + "\nf 1 2 3\n");
+  const Outcome outcome = vexo_sim(with_dir("{dir}/names.obj --select 0:0"));
+  EXPECT_EQ(outcome.status, 0) << outcome.errors;
+  EXPECT_NE(outcome.out.find("  odd\\xC2\\x85\\xFFname: 1 of 1 surface selected (0)\n"),
+            std::string::npos)
+      << outcome.out;
+  EXPECT_NE(outcome.out.find("  " + std::string(60, 'n') + "\u2026: 0 of 1 surface selected"),
+            std::string::npos);
+  EXPECT_LT(outcome.out.size(), 4096u);
 }
 
 // OBJECT is an index when it is a whole number and a name otherwise; names that cannot select
