@@ -1,6 +1,6 @@
-// Fuzzes the OBJ and OFF readers: any input is read as both formats, and must give either a model
-// or a one-line error naming the file, never a crash, a hang or a sanitizer report. An error that
-// names a line must name one the input has. The same input read from a file a few bytes at a
+// Fuzzes the OBJ, OFF and PLY readers: any input is read as each format, and must give either a
+// model or a one-line error naming the file, never a crash, a hang or a sanitizer report. An error
+// that names a line must name one the input has. The same input read from a file a few bytes at a
 // time must give the same answer as read whole. A model that reads is handed to a stand-in
 // modeller so that its surfaces and edges are built too.
 #include <cstdint>
@@ -78,5 +78,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::string text(reinterpret_cast<const char*>(bytes), size);
   read_as("fuzz.obj", text);
   read_as("fuzz.off", text);
+  read_as("fuzz.ply", text);
   return 0;
 }

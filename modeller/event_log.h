@@ -21,14 +21,16 @@ class EventLog {
   // The texts of the events of one kind, in order.
   std::vector<std::string> texts(EventKind kind) const;
 
-  void record_call(const char* function_name) { calls_.emplace_back(function_name); }
-  const std::vector<std::string>& calls() const { return calls_; }
+  // `function_name` must outlive the log: the names are the host functions' own, kept as they
+  // are so that a traced call costs no copy.
+  void record_call(const char* function_name) { calls_.push_back(function_name); }
+  std::vector<std::string> calls() const { return {calls_.begin(), calls_.end()}; }
 
   void clear();
 
  private:
   std::vector<HostEvent> events_;
-  std::vector<std::string> calls_;
+  std::vector<const char*> calls_;
 };
 
 }  // namespace standin

@@ -1,6 +1,7 @@
 #include "test_support/reference_walk.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace reference {
 
@@ -14,6 +15,34 @@ std::vector<Surface> seeds_handed_over() {
   return seeds;
 }
 
+namespace {
+
+// Every non-null surface the objects list, once each, in handle order, with where each stands.
+class Table {
+ public:
+  void add(Surface surface) {
+    if (surface != nullptr) surfaces_.push_back(surface);
+  }
+  void seal() {
+    std::sort(surfaces_.begin(), surfaces_.end());
+    surfaces_.erase(std::unique(surfaces_.begin(), surfaces_.end()), surfaces_.end());
+  }
+  std::size_t size() const { return surfaces_.size(); }
+  // The surface's place, or size() when the table does not hold it.
+  std::size_t place_of(Surface surface) const {
+    const auto found = std::lower_bound(surfaces_.begin(), surfaces_.end(), surface);
+    return found != surfaces_.end() && *found == surface
+               ? static_cast<std::size_t>(found - surfaces_.begin())
+               : size();
+  }
+  Surface at(std::size_t place) const { return surfaces_[place]; }
+
+ private:
+  std::vector<Surface> surfaces_;
+};
+
+}  // namespace
+
 Walk walk_as_the_command_must(const std::vector<Surface>& seeds, int refused_append) {
   std::vector<ModelObject> objects;
   for (Surface seed : seeds) {
@@ -22,23 +51,28 @@ Walk walk_as_the_command_must(const std::vector<Surface>& seeds, int refused_app
       objects.push_back(owner);
     }
   }
-  std::set<Surface> table;
+  Table table;
   std::vector<List*> edge_lists;
   for (ModelObject object : objects) {
     for (const List* node = vx_object_get_surfacelist(object); node != nullptr; node = node->next) {
-      if (node->item != nullptr) table.insert(static_cast<Surface>(node->item));
+      table.add(static_cast<Surface>(node->item));
     }
     if (List* edges = vx_object_get_edges(object)) edge_lists.push_back(edges);
   }
+  table.seal();
   Walk walk;
+  std::vector<std::uint8_t> queued(table.size(), 0);
+  std::vector<std::uint8_t> reached(table.size(), 0);
   std::vector<Surface> queue = seeds;
-  std::set<Surface> queued;
   for (Surface seed : seeds) {
-    if (table.count(seed) != 0) queued.insert(seed);
+    const std::size_t place = table.place_of(seed);
+    if (place < table.size()) queued[place] = 1;
   }
   for (std::size_t next = 0; next < queue.size(); ++next) {
     const Surface surface = queue[next];
-    if (table.count(surface) == 0 || !walk.reached.insert(surface).second) continue;
+    const std::size_t place = table.place_of(surface);
+    if (place == table.size() || reached[place]) continue;
+    reached[place] = 1;
     // The modeller answers for a surface whichever of the lists it is handed.
     if (edge_lists.empty()) continue;
     for (const List* node = vx_edgelist_get_by_surface(edge_lists.front(), surface);
@@ -46,17 +80,18 @@ Walk walk_as_the_command_must(const std::vector<Surface>& seeds, int refused_app
       const auto* edge = static_cast<const Edge*>(node->item);
       if (edge == nullptr) continue;
       for (const List* user = edge->surfaces; user != nullptr; user = user->next) {
-        const auto neighbour = static_cast<Surface>(user->item);
-        if (neighbour == nullptr || table.count(neighbour) == 0 || queued.count(neighbour) != 0) {
-          continue;
-        }
+        const std::size_t at = table.place_of(static_cast<Surface>(user->item));
+        if (at == table.size() || queued[at]) continue;
         if (walk.appends++ == static_cast<std::size_t>(refused_append)) continue;
-        queued.insert(neighbour);
-        queue.push_back(neighbour);
+        queued[at] = 1;
+        queue.push_back(table.at(at));
       }
     }
   }
   for (List* edges : edge_lists) vx_edgelist_free(&edges);
+  for (std::size_t place = 0; place < table.size(); ++place) {
+    if (reached[place]) walk.reached.push_back(table.at(place));
+  }
   return walk;
 }
 

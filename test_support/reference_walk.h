@@ -4,7 +4,6 @@
 #define TEST_SUPPORT_REFERENCE_WALK_H
 
 #include <cstddef>
-#include <set>
 #include <vector>
 
 #include "host/vexo_host_api.h"
@@ -12,8 +11,8 @@
 namespace reference {
 
 struct Walk {
-  std::set<Surface> reached;  // the surfaces the command must select
-  std::size_t appends = 0;    // the surfaces it must append to its queue (list_add_item calls)
+  std::vector<Surface> reached;  // the surfaces the command must select, in handle order
+  std::size_t appends = 0;       // the surfaces it must append to its queue (list_add_item calls)
 };
 
 // The seeds as the modeller hands them to the command (vx_selection_get_whole_surfaces_all), in

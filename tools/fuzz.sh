@@ -7,16 +7,18 @@
 #       in fuzz/corpus (and, for the model readers, Debian's assimp-testmodels); new inputs go to
 #       a temporary folder, not into the repository
 #   tools/fuzz.sh --campaign SECONDS [--only TARGET]
-#       the targets two at a time, one per core (or only TARGET, on both cores with two seeds),
-#       for SECONDS each; then the committed corpus and everything found are merged (-merge=1)
+#       the targets two at a time, one per core (the last, alone, on both cores with two seeds; or
+#       only TARGET so), for SECONDS each; then the committed corpus and everything found are
+#       merged (-merge=1)
 #       back into fuzz/corpus, with the seed models, keeping only inputs that add coverage and
 #       are at most 16 KiB, so that the next run starts where this one ended
 #
-# It prints each target's executions, rate and new inputs. A failing input is kept in
-# build-fuzz/failures. Arguments it cannot use end it with status 2.
+# It prints each target's executions, rate and new inputs. An input that crashes, breaks a
+# target's checks, runs longer than 25 s or holds more memory than libFuzzer's limit is a failure,
+# kept in build-fuzz/failures. Arguments it cannot use end it with status 2.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-targets=(fuzz_select_connected fuzz_model_files)
+targets=(fuzz_select_connected fuzz_model_files fuzz_session_script)
 usage="usage: fuzz.sh [--campaign] [SECONDS] [--only TARGET]  (TARGET: ${targets[*]})"
 refuse() {
   echo "fuzz.sh: $1" >&2
@@ -60,7 +62,8 @@ kept_len=16384
 seed_folders() {
   echo "$root/fuzz/corpus/$1"
   if [ "$1" = model_files ]; then
-    for folder in /usr/share/assimp/models/OBJ /usr/share/assimp/models/OFF /usr/share/assimp/models/invalid; do
+    for folder in /usr/share/assimp/models/OBJ /usr/share/assimp/models/OFF \
+      /usr/share/assimp/models/PLY /usr/share/assimp/models/invalid; do
       [ -d "$folder" ] && echo "$folder"
     done
   fi
@@ -75,7 +78,8 @@ run() {
   mkdir -p "$work/new/$corpus"
   mapfile -t seeds < <(seed_folders "$corpus")
   (cd "$work" && "$root/build-fuzz/$target" -seed="$seed" -max_total_time="$seconds" \
-    -max_len=$max_len -print_final_stats=1 "$work/new/$corpus" "${seeds[@]}" >"$log" 2>&1) ||
+    -timeout=25 -max_len=$max_len -print_final_stats=1 "$work/new/$corpus" "${seeds[@]}" \
+    >"$log" 2>&1) ||
     status=$?
   local executions rate added
   executions=$(awk '/^stat::number_of_executed_units:/ {print $2}' "$log")
@@ -140,6 +144,7 @@ if $campaign && [ -n "$only" ]; then
 elif $campaign; then
   echo "== fuzz campaign: every target for ${seconds}s, two at a time"
   side_by_side fuzz_select_connected 1 fuzz_model_files 1 || exit 1
+  side_by_side fuzz_session_script 1 fuzz_session_script 2 || exit 1
   for target in "${targets[@]}"; do merge "$target" "${target#fuzz_}"; done
 else
   echo "== fuzz: ${only:-each target} for ${seconds}s"
