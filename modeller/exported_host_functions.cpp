@@ -187,8 +187,9 @@ List* VEXO_CDECL vx_edgelist_get_by_surface(List* edges, Surface surface) {
   // Edge lists are indexed per batch: the newest batch of the surface's object answers, so no
   // call scans the whole edge list.
   const auto& batches = surface->owner->live_edge_batches;
-  if (batches.empty()) return nullptr;
-  return standin::edges_of_surface(*batches.back(), *surface);
+  List* listed = batches.empty() ? nullptr : standin::edges_of_surface(*batches.back(), *surface);
+  if (!host->checked()) return listed;
+  return host->lent_edge_lists().lend(listed, host->nodes());
 }
 
 int VEXO_CDECL list_add_item(List** list, void* item) {

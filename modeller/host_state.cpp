@@ -15,6 +15,7 @@ Host::Host(bool checked) : nodes_(checked), model_(nodes_) {}
 
 Host::~Host() {
   if (g_active_host == this) g_active_host = nullptr;
+  lent_edge_lists_.clear(nodes_);
 }
 
 ModelObject Host::add_object(Mesh mesh, const std::vector<std::uint32_t>* record_slots) {

@@ -16,6 +16,7 @@
 #include "modeller/command_table.h"
 #include "modeller/event_log.h"
 #include "modeller/host_function_ids.h"
+#include "modeller/lent_edge_lists.h"
 #include "modeller/list_node_store.h"
 #include "modeller/model.h"
 #include "modeller/selection_history.h"
@@ -65,6 +66,7 @@ class Host {
   CallStatistics& statistics() { return statistics_; }
   HostFaults& faults() { return faults_; }
   UniqueListIndex& unique_lists() { return unique_lists_; }
+  LentEdgeLists& lent_edge_lists() { return lent_edge_lists_; }
 
   // Runs "vexo NAME" with this host active. Returns an empty string or the error to show.
   std::string run_command_text(const std::string& text);
@@ -85,6 +87,7 @@ class Host {
   CallStatistics statistics_;
   HostFaults faults_;
   UniqueListIndex unique_lists_;
+  LentEdgeLists lent_edge_lists_;
 };
 
 // The host the imported functions act on. Null when none is active; the functions then do

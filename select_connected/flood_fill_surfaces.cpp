@@ -228,8 +228,8 @@ void take_up(TakenUp* surfaces, int count, Flood& flood) {
 // The next few surfaces of the queue, looked up together: where a surface sits in the table does
 // not depend on what the walk does meanwhile.
 struct Upcoming {
-  Surface surfaces[kStepNodes];
-  std::int32_t at[kStepNodes];  // -1 for a surface the table does not hold
+  Surface surfaces[kStepNodes] = {};
+  std::int32_t at[kStepNodes] = {};  // -1 for a surface the table does not hold
   int count;
   List* last_taken;  // the last node read, whose successor comes after these
 };

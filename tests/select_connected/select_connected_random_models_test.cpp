@@ -2,9 +2,9 @@
 // over random multi-object models, with fixed seeds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,9 +21,15 @@ TEST(SelectConnectedRandomModels, SelectionMatchesUnionFindOfSharedEdges) {
     standin::ActiveHost active(host);
     const reference::RandomScene scene = reference::add_random_scene(random, host);
     const std::vector<Surface> handed_over = reference::seeds_handed_over();
+    host.statistics().reset();
     adjsurf::select_connected_go();
+    const std::uint64_t edge_lists_asked =
+        host.statistics()
+            .calls()[static_cast<std::size_t>(standin::HostFunction::vx_edgelist_get_by_surface)];
 
     SCOPED_TRACE("round " + std::to_string(round));
+    // The modeller is asked for the edges of each surface reached, once.
+    EXPECT_EQ(edge_lists_asked, scene.expected_count);
     const bool any_seed = scene.expected_count != 0;
     EXPECT_EQ(host.events().texts(standin::EventKind::kMessage).size(), any_seed ? 1u : 0u);
     if (any_seed) {

@@ -57,8 +57,10 @@ std::vector<HandleSet> handle_sets() {
   spread.keys.push_back(8);
   spread.keys.push_back(kTop & ~std::uintptr_t{7});
   HandleSet extremes{"the lowest and the highest handles alone", {1, kTop}};
+  // A span of exactly 16 times the count: shifted by 4 it makes one bucket more than entries.
+  HandleSet power{"a span of a power of two times the count", {0x1000, 0x1010, 0x1020, 0x1040}};
   HandleSet one{"a single handle", {0x1234560}};
-  return {dense, sparse, clustered, spread, extremes, one};
+  return {dense, sparse, clustered, spread, extremes, one, power};
 }
 
 // Handles the table lacks: before its first, after its last, between every two, in the middle of
