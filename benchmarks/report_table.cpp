@@ -5,19 +5,29 @@
 #include <fstream>
 #include <thread>
 
+namespace {
+
+// A column is never narrower than its title, so that header, rule and cells line up.
+int shown_width(const Column& column) {
+  const int title = static_cast<int>(column.title.size());
+  return column.width > title ? column.width : title;
+}
+
+}  // namespace
+
 void print_table_header(const std::vector<Column>& columns) {
   std::vector<std::string> titles;
   for (const Column& column : columns) titles.push_back(column.title);
   print_table_row(columns, titles);
   for (const Column& column : columns)
-    std::printf("|%s", std::string(column.width + 2, '-').c_str());
+    std::printf("|%s", std::string(shown_width(column) + 2, '-').c_str());
   std::printf("|\n");
 }
 
 void print_table_row(const std::vector<Column>& columns, const std::vector<std::string>& cells) {
   for (std::size_t c = 0; c < columns.size(); ++c) {
     const std::string& cell = c < cells.size() ? cells[c] : std::string();
-    std::printf(c == 0 ? "| %-*s " : "| %*s ", columns[c].width, cell.c_str());
+    std::printf(c == 0 ? "| %-*s " : "| %*s ", shown_width(columns[c]), cell.c_str());
   }
   std::printf("|\n");
   std::fflush(stdout);
