@@ -9,9 +9,8 @@
 #   tools/fuzz.sh --campaign SECONDS [--only TARGET]
 #       the targets two at a time, one per core (the last, alone, on both cores with two seeds; or
 #       only TARGET so), for SECONDS each; then the committed corpus and everything found are
-#       merged (-merge=1)
-#       back into fuzz/corpus, with the seed models, keeping only inputs that add coverage and
-#       are at most 16 KiB, so that the next run starts where this one ended
+#       merged (-merge=1) back into fuzz/corpus, with the seed models, keeping only inputs that
+#       add coverage and are at most 16 KiB, so that the next run starts where this one ended
 #
 # It prints each target's executions, rate and new inputs. An input that crashes, breaks a
 # target's checks, runs longer than 25 s or holds more memory than libFuzzer's limit is a failure,
