@@ -13,7 +13,7 @@
 namespace {
 
 const std::vector<Column> kColumns = {
-    {"family", 47}, {"sizes", 14}, {"surfaces", 8}, {"small ms", 8}, {"large ms", 8},
+    {"family", 47}, {"sizes", 14},  {"surfaces", 8}, {"small ms", 8}, {"large ms", 8},
     {"growth", 6},  {"appends", 7}, {"x grid", 6},   {"peak MB", 7},  {"x grid", 6}};
 
 // One family at its two sizes, and a plain grid as large as its large size.

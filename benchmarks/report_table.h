@@ -8,7 +8,8 @@
 
 struct Column {
   std::string title;
-  int width;  // the cells' width (at least the title's); the first column is left-aligned, the others right-aligned
+  int width;  // the cells' width (at least the title's); the first column is left-aligned, the
+              // others right-aligned
 };
 
 void print_table_header(const std::vector<Column>& columns);
