@@ -70,7 +70,8 @@ void require_short_lines(const std::string& text, const char* what) {
 }
 
 // The command line: an argument vexo-sim cannot use is one short line.
-void read_command_line(const std::string& line) {
+// Returns: whether it asks for the JSON report (as far as it was read, when it is refused).
+bool read_command_line(const std::string& line) {
   std::vector<std::string> words = {"vexo-sim"};
   std::size_t start = 0;
   for (std::size_t end; (end = line.find('\0', start)) != std::string::npos; start = end + 1) {
@@ -83,10 +84,11 @@ void read_command_line(const std::string& line) {
   standin::Options options;
   const std::string error =
       standin::parse_options(static_cast<int>(words.size()), argv.data(), "plugin.p", options);
-  if (error.empty()) return;
+  if (error.empty()) return options.json;
   const std::string shown = "vexo-sim: " + error + "\n";
   if (error.find('\n') != std::string::npos) fail("a usage error of more than one line", error);
   require_short_lines(shown, "a usage error too long");
+  return options.json;
 }
 
 // The script, on the demo scene, then the report a finished run writes.
@@ -128,8 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::size_t end_of_line = input.find('\n');
   const std::string command_line = input.substr(0, end_of_line);
   const std::string script = end_of_line == std::string::npos ? "" : input.substr(end_of_line + 1);
-  read_command_line(command_line);
-  run_script(script, command_line.find("--json") != std::string::npos);
+  run_script(script, read_command_line(command_line));
   empty_own_folder();
   return 0;
 }
