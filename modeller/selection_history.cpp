@@ -40,8 +40,15 @@ bool Selection::empty() const {
 }
 
 void SelectionHistory::add_object(std::uint32_t surface_count, std::size_t vertex_count) {
-  current_.whole_surfaces.emplace_back(surface_count, 0);
-  current_.vertices.emplace_back(vertex_count, 0);
+  // Undo and redo give back a selection, never take an object away: every snapshot on either
+  // stack gains the new object with nothing selected, so each one covers every object there is.
+  const auto add_to = [&](Selection& selection) {
+    selection.whole_surfaces.emplace_back(surface_count, 0);
+    selection.vertices.emplace_back(vertex_count, 0);
+  };
+  add_to(current_);
+  for (UndoStep& step : undo_steps_) add_to(step.selection);
+  for (UndoStep& step : redo_steps_) add_to(step.selection);
 }
 
 void SelectionHistory::select_surface(std::size_t object_index, std::uint32_t surface_index) {

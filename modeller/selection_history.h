@@ -34,7 +34,8 @@ struct UndoStep {
 
 class SelectionHistory {
  public:
-  // Makes room for a new object's surfaces and vertices, none selected.
+  // Makes room for a new object's surfaces and vertices, none selected, in the selection and in
+  // every undo and redo step, so that stepping back never leaves an object without its flags.
   void add_object(std::uint32_t surface_count, std::size_t vertex_count);
 
   // The selection and select mode, as the user sets them.

@@ -70,6 +70,22 @@ TEST_F(SessionTest, ScriptRunsUndoesAndRunsAgain) {
   EXPECT_EQ(session_.host().selection().undo_steps().size(), 1u);
 }
 
+// Undo after a model was added gives back the selection of the objects there were, and leaves the
+// new one in place with nothing selected: the picture, the command and redo then see every object.
+TEST_F(SessionTest, UndoAfterAddingAnObjectKeepsIt) {
+  const std::string picture = testmodels::scratch_folder() + "/after_undo.svg";
+  EXPECT_EQ(script("select floor:0\nmenu\n"), "");
+  session_.host().add_object(standin::quad_grid("shed", 2, 1));
+  EXPECT_EQ(script("undo\npicture " + picture + "\nselect shed:1\nmenu\nundo\nredo\nshow\n"), "");
+  // Undo went back to the seed floor:0; with shed:1 the command took both objects.
+  EXPECT_NE(out_.str().find("  selected:  8 surfaces\n"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("floor: 6 of 6 surfaces selected (0-5)\n"
+                            "  wall: 0 of 4 surfaces selected (none)\n"
+                            "  shed: 2 of 2 surfaces selected (0-1)\n"),
+            std::string::npos)
+      << out_.str();
+}
+
 TEST_F(SessionTest, ScriptErrorsNameTheLine) {
   EXPECT_EQ(script("select floor:0\n\nfly away\n"),
             "s.txt:3: unknown action 'fly' (load, select, select-vertices, clear, mode, menu, "
