@@ -22,12 +22,26 @@ std::vector<std::uint32_t> set_indices(const std::vector<std::uint8_t>& flags) {
   return indices;
 }
 
+// Gives `selection`, recorded before the objects past its end were added, those objects with
+// nothing selected, sized as `every_object` holds them.
+void add_later_objects(Selection& selection, const Selection& every_object) {
+  for (std::size_t o = selection.whole_surfaces.size(); o < every_object.whole_surfaces.size();
+       ++o) {
+    selection.whole_surfaces.emplace_back(every_object.whole_surfaces[o].size(), 0);
+    selection.vertices.emplace_back(every_object.vertices[o].size(), 0);
+  }
+}
+
 // Restores the newest step of `from` and puts the selection it replaces, under the same label, on
-// `to`: undo moves steps from the undo stack to the redo stack, and redo back.
+// `to`: undo moves steps from the undo stack to the redo stack, and redo back. Undo and redo give
+// back a selection, never take an object away: objects added since the step was recorded come
+// back unselected. They are added here, when a step is restored, rather than to every stored
+// step when an object is loaded, so that a load after many steps costs no more memory.
 bool step_across(std::vector<UndoStep>& from, std::vector<UndoStep>& to, Selection& current) {
   if (from.empty()) return false;
   UndoStep step = std::move(from.back());
   from.pop_back();
+  add_later_objects(step.selection, current);
   to.push_back({step.label, std::move(current)});
   current = std::move(step.selection);
   return true;
@@ -40,15 +54,8 @@ bool Selection::empty() const {
 }
 
 void SelectionHistory::add_object(std::uint32_t surface_count, std::size_t vertex_count) {
-  // Undo and redo give back a selection, never take an object away: every snapshot on either
-  // stack gains the new object with nothing selected, so each one covers every object there is.
-  const auto add_to = [&](Selection& selection) {
-    selection.whole_surfaces.emplace_back(surface_count, 0);
-    selection.vertices.emplace_back(vertex_count, 0);
-  };
-  add_to(current_);
-  for (UndoStep& step : undo_steps_) add_to(step.selection);
-  for (UndoStep& step : redo_steps_) add_to(step.selection);
+  current_.whole_surfaces.emplace_back(surface_count, 0);
+  current_.vertices.emplace_back(vertex_count, 0);
 }
 
 void SelectionHistory::select_surface(std::size_t object_index, std::uint32_t surface_index) {

@@ -34,8 +34,8 @@ struct UndoStep {
 
 class SelectionHistory {
  public:
-  // Makes room for a new object's surfaces and vertices, none selected, in the selection and in
-  // every undo and redo step, so that stepping back never leaves an object without its flags.
+  // Makes room for a new object's surfaces and vertices, none selected. Undo and redo keep it,
+  // unselected in the steps recorded before it was added.
   void add_object(std::uint32_t surface_count, std::size_t vertex_count);
 
   // The selection and select mode, as the user sets them.
