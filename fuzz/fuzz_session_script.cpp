@@ -84,10 +84,8 @@ bool read_command_line(const std::string& line) {
   standin::Options options;
   const std::string error =
       standin::parse_options(static_cast<int>(words.size()), argv.data(), "plugin.p", options);
-  if (error.empty()) return options.json;
-  const std::string shown = "vexo-sim: " + error + "\n";
   if (error.find('\n') != std::string::npos) fail("a usage error of more than one line", error);
-  require_short_lines(shown, "a usage error too long");
+  if (!error.empty()) require_short_lines("vexo-sim: " + error + "\n", "a usage error too long");
   return options.json;
 }
 
